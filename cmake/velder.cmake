@@ -1,0 +1,72 @@
+# Build settings shared by every target, and the helpers that declare tests.
+
+add_compile_options(-Wall -Wextra -Werror)
+
+if(WIN32)
+  enable_language(RC)
+  # Texts are CP932 bytes in the programs, as the driver's files are.
+  add_compile_options(-fexec-charset=CP932 -D_WIN32_WINNT=0x0601 -DWINVER=0x0601)
+  # The programs import system DLLs only: the C and C++ runtimes go in statically.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+elseif(VELDER_FUZZ)
+  add_compile_options(-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
+else()
+  add_compile_options(-fexec-charset=CP932 -fsanitize=address,undefined -fno-sanitize-recover=all
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
+endif()
+
+if(VELDER_TESTS AND NOT VELDER_FUZZ)
+  enable_testing()
+  include(GoogleTest)
+  set(gtest_disable_pthreads ${WIN32} CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  # GoogleTest's own sources are not held to our warning set.
+  target_compile_options(gtest PRIVATE -w)
+  target_compile_options(gtest_main PRIVATE -w)
+  if(WIN32)
+    find_program(VELDER_WINE wine REQUIRED)
+    set(VELDER_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+    set(VELDER_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-exec.sh ${VELDER_WINEPREFIX})
+  endif()
+endif()
+
+# velder_test(<name> SOURCES <files...> [LIBS <targets...>])
+# A GoogleTest program; on Windows it runs under Wine through scripts/wine-exec.sh.
+# Windows tests share the prefix's C:\windows, so they never run in parallel.
+function(velder_test name)
+  if(NOT VELDER_TESTS OR VELDER_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  if(WIN32)
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${VELDER_EMULATOR}")
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                         PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 120)
+  endif()
+endfunction()
+
+# velder_fuzzer(<name> SOURCES <files...> [LIBS <targets...>] CORPUS <dir> RUNS <n>)
+# A libFuzzer target, and a test that runs it over its seed corpus for a bounded number of inputs.
+function(velder_fuzzer name)
+  if(NOT VELDER_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(F "" "CORPUS;RUNS" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  enable_testing()
+  add_test(NAME ${name}
+           COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-fuzzer.sh $<TARGET_FILE:${name}> ${F_CORPUS} ${F_RUNS})
+endfunction()

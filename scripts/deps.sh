@@ -1,0 +1,16 @@
+#!/bin/sh
+# Installs the Debian packages the build, the programs and the tests need,
+# skipping those already there. Run as root; safe to run again.
+set -eu
+packages="cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-apps netpbm xdotool
+  fonts-ipafont-gothic util-linux"
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  echo "Installing:$missing"
+  apt-get update
+  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+fi

@@ -1,0 +1,17 @@
+#!/bin/sh
+# Creates the Wine prefix given as $1 once; later calls return at once.
+# Concurrent callers wait on a lock, so the prefix is made exactly once.
+set -eu
+prefix=$1
+[ -f "$prefix/.velder-ready" ] && exit 0
+mkdir -p "$(dirname "$prefix")"
+exec 9>"$prefix.lock"
+flock 9
+if [ ! -f "$prefix/.velder-ready" ]; then
+  WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+  # Unmanaged windows: without a window manager on Xvfb, Wine otherwise waits
+  # two seconds for every visible window it destroys.
+  WINEPREFIX="$prefix" WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  WINEPREFIX="$prefix" wineserver -w
+  touch "$prefix/.velder-ready"
+fi

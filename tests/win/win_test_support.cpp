@@ -1,0 +1,133 @@
+#include "tests/win/win_test_support.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <gtest/gtest.h>
+
+std::string WindowsFilePath(const char *name) {
+  char dir[MAX_PATH];
+  GetWindowsDirectoryA(dir, MAX_PATH);
+  return std::string(dir) + "\\" + name;
+}
+
+bool ReadBytes(const std::string &path, std::string *bytes) {
+  FILE *file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  bytes->clear();
+  char chunk[65536];
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes->append(chunk, got);
+  std::fclose(file);
+  return true;
+}
+
+void WriteBytes(const std::string &path, const std::string &bytes) {
+  FILE *file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr) << path;
+  ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
+  ASSERT_EQ(std::fclose(file), 0);
+}
+
+WindowsFileGuard::WindowsFileGuard(const char *name) : path_(WindowsFilePath(name)) {
+  existed_ = ReadBytes(path_, &saved_);
+  DeleteFileA(path_.c_str());
+}
+
+WindowsFileGuard::~WindowsFileGuard() {
+  DeleteFileA(path_.c_str());
+  if (existed_) WriteBytes(path_, saved_);
+}
+
+FileHolder::FileHolder(const std::string &path, DWORD shareMode)
+    : handle_(CreateFileA(path.c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+
+FileHolder::~FileHolder() {
+  if (held()) CloseHandle(handle_);
+}
+
+std::vector<std::string> WindowsDirectoryFiles(const char *pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(WindowsFilePath(pattern).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(found.cFileName);
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+void PumpMessages(DWORD ms) {
+  DWORD end = GetTickCount() + ms;
+  while (static_cast<LONG>(end - GetTickCount()) > 0) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    Sleep(5);
+  }
+}
+
+namespace {
+
+HHOOK g_hook;
+std::vector<SeenMessageBox> g_seen;
+
+// A message box is a dialog with the static text control 0xFFFF.
+bool IsMessageBox(HWND window) {
+  char className[16];
+  GetClassNameA(window, className, sizeof className);
+  return lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, 0xFFFF);
+}
+
+BOOL CALLBACK FindErrorIcon(HWND child, LPARAM found) {
+  HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+  if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && icon == LoadIconA(nullptr, IDI_ERROR))
+    *reinterpret_cast<bool *>(found) = true;
+  return TRUE;
+}
+
+LRESULT CALLBACK CatchMessageBox(int code, WPARAM wParam, LPARAM lParam) {
+  HWND window = reinterpret_cast<HWND>(wParam);
+  if (code == HCBT_ACTIVATE && IsMessageBox(window)) {
+    SeenMessageBox box;
+    char buffer[1024];
+    GetWindowTextA(window, buffer, sizeof buffer);
+    box.caption = buffer;
+    GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
+    box.text = buffer;
+    box.owner = GetWindow(window, GW_OWNER);
+    box.errorIcon = false;
+    EnumChildWindows(window, FindErrorIcon, reinterpret_cast<LPARAM>(&box.errorIcon));
+    g_seen.push_back(box);
+    PostMessageA(window, WM_COMMAND, IDOK, 0);
+  }
+  return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+}  // namespace
+
+MessageBoxCatcher::MessageBoxCatcher() {
+  g_seen.clear();
+  g_hook = SetWindowsHookExA(WH_CBT, CatchMessageBox, nullptr, GetCurrentThreadId());
+}
+
+MessageBoxCatcher::~MessageBoxCatcher() { UnhookWindowsHookEx(g_hook); }
+
+const std::vector<SeenMessageBox> &MessageBoxCatcher::seen() const { return g_seen; }
+
+void ClickButton(HWND dialog, int id) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void ClickTab(HWND tabs, int index) {
+  RECT rect;
+  SendMessageA(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+  LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  SendMessageA(tabs, WM_LBUTTONUP, 0, point);
+}

@@ -1,0 +1,71 @@
+// Helpers for tests that drive the real dialogs under Wine.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Full path of a file in the test prefix's Windows directory.
+std::string WindowsFilePath(const char *name);
+
+// Reads a whole file; false when it cannot be opened.
+bool ReadBytes(const std::string &path, std::string *bytes);
+void WriteBytes(const std::string &path, const std::string &bytes);
+
+// Keeps what a file in the Windows directory holds (or that it is missing)
+// and puts exactly that back when the test ends. The test starts with the
+// file removed.
+class WindowsFileGuard {
+ public:
+  explicit WindowsFileGuard(const char *name);
+  ~WindowsFileGuard();
+  const std::string &path() const { return path_; }
+
+ private:
+  std::string path_;
+  bool existed_;
+  std::string saved_;
+};
+
+// Holds a file open with the given share mode, as another program would,
+// so that opening, replacing or (with share mode 0) reading it fails.
+class FileHolder {
+ public:
+  FileHolder(const std::string &path, DWORD shareMode);
+  ~FileHolder();
+  bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
+// Names in the Windows directory that match `pattern` (such as "*.tmp").
+std::vector<std::string> WindowsDirectoryFiles(const char *pattern);
+
+// Runs the thread's message loop for `ms` milliseconds.
+void PumpMessages(DWORD ms);
+
+// A message box as the user saw it.
+struct SeenMessageBox {
+  std::string text;
+  std::string caption;
+  HWND owner;
+  bool errorIcon;
+};
+
+// While it lives, every message box this thread opens is recorded and
+// dismissed with OK at once, so that code under test never blocks on one.
+class MessageBoxCatcher {
+ public:
+  MessageBoxCatcher();
+  ~MessageBoxCatcher();
+  const std::vector<SeenMessageBox> &seen() const;
+};
+
+// Sends the button click notification that the dialog manager sends.
+void ClickButton(HWND dialog, int id);
+
+// Clicks a tab of a tab control as the user would, so that the control
+// itself notifies its parent.
+void ClickTab(HWND tabs, int index);
