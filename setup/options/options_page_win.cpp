@@ -1,5 +1,214 @@
 #include "setup/options/options_page_win.h"
 
-// The page's template is not in the program yet, so no window is ever
-// created with this procedure; its tab shows nothing.
-INT_PTR CALLBACK OptionsDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+
+#include "setup/options/option_reader.h"
+#include "setup/options/option_writer.h"
+#include "setup/res/resource.h"
+#include "setup/shell/driver_files_win.h"
+#include "setup/shell/file_io.h"
+
+namespace {
+
+// Which control holds which of the values.
+struct ListControl {
+  int id;
+  int OptionValues::*row;
+};
+
+const ListControl kLists[] = {
+    {IDC_SAMPLE_RATE, &OptionValues::sampleRate},
+    {IDC_CHORUS, &OptionValues::chorus},
+    {IDC_REVERB, &OptionValues::reverb},
+    {IDC_VOICE_LPF, &OptionValues::voiceLpf},
+    {IDC_RESAMPLE, &OptionValues::resample},
+    {IDC_CACHE_SIZE, &OptionValues::cacheSize},
+    {IDC_NOISE_SHAPING, &OptionValues::noiseShaping},
+};
+
+struct SliderControl {
+  int id;
+  int mirror;
+  int OptionValues::*position;
+  int highest;
+  const int *shown;  // what the mirror shows per position; null: the position
+};
+
+const SliderControl kSliders[] = {
+    {IDC_VOLUME, IDC_VOLUME_MIRROR, &OptionValues::volume, 200, nullptr},
+    {IDC_DRUM_POWER, IDC_DRUM_POWER_MIRROR, &OptionValues::drumPower, 200, nullptr},
+    {IDC_POLYPHONY, IDC_POLYPHONY_MIRROR, &OptionValues::polyphony, kPolyphonyLevelCount - 1,
+     PolyphonyLevels},
+};
+
+struct BoxControl {
+  int id;
+  bool OptionValues::*checked;
+};
+
+const BoxControl kBoxes[] = {
+    {IDC_CHORUS_LEVEL_ON, &OptionValues::chorusLevelOn},
+    {IDC_REVERB_LEVEL_ON, &OptionValues::reverbLevelOn},
+    {IDC_BYTE_SWAP, &OptionValues::byteSwap},
+    {IDC_FAST_PANNING, &OptionValues::fastPanning},
+    {IDC_FAST_DECAY, &OptionValues::fastDecay},
+    {IDC_UNLOAD_INSTRUMENTS, &OptionValues::unloadInstruments},
+};
+
+struct EditControl {
+  int id;
+  std::string OptionValues::*text;
+};
+
+const EditControl kEdits[] = {
+    {IDC_CHORUS_LEVEL, &OptionValues::chorusLevel},
+    {IDC_REVERB_LEVEL, &OptionValues::reverbLevel},
+    {IDC_LATENCY, &OptionValues::latency},
+    {IDC_RESAMPLE_N, &OptionValues::resampleN},
+    {IDC_PSEUDO_REVERB, &OptionValues::pseudoReverb},
+};
+
+const char *Label(const char *label) { return label; }
+template <class Row>
+const char *Label(const Row &row) {
+  return row.label;
+}
+
+template <class Row, size_t N>
+void FillList(HWND page, int id, const Row (&rows)[N]) {
+  for (const Row &row : rows)
+    SendDlgItemMessageA(page, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Label(row)));
+}
+
+void FillLists(HWND page) {
+  for (int rate : SampleRates) {
+    char label[16];
+    std::snprintf(label, sizeof label, "%d Hz ", rate);
+    SendDlgItemMessageA(page, IDC_SAMPLE_RATE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label));
+  }
+  FillList(page, IDC_REVERB, ReverbChoices);
+  FillList(page, IDC_CHORUS, ChorusChoices);
+  FillList(page, IDC_VOICE_LPF, VoiceLpfChoices);
+  FillList(page, IDC_NOISE_SHAPING, NoiseShapingChoices);
+  FillList(page, IDC_RESAMPLE, ResampleChoices);
+  FillList(page, IDC_CACHE_SIZE, CacheSizes);
+}
+
+void UpdateMirror(HWND page, const SliderControl &slider) {
+  int position = static_cast<int>(SendDlgItemMessageA(page, slider.id, TBM_GETPOS, 0, 0));
+  SetDlgItemInt(page, slider.mirror, slider.shown ? slider.shown[position] : position, TRUE);
+}
+
+void UpdateMirrorOf(HWND page, HWND control) {
+  int id = GetDlgCtrlID(control);
+  for (const SliderControl &slider : kSliders)
+    if (slider.id == id) UpdateMirror(page, slider);
+}
+
+std::string EditText(HWND page, int id) {
+  HWND edit = GetDlgItem(page, id);
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(edit, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+OptionValues ReadPage(HWND page) {
+  OptionValues values;
+  for (const ListControl &list : kLists)
+    values.*list.row = static_cast<int>(SendDlgItemMessageA(page, list.id, CB_GETCURSEL, 0, 0));
+  for (const SliderControl &slider : kSliders)
+    values.*slider.position = static_cast<int>(SendDlgItemMessageA(page, slider.id, TBM_GETPOS, 0, 0));
+  for (const BoxControl &box : kBoxes) values.*box.checked = IsDlgButtonChecked(page, box.id) == BST_CHECKED;
+  for (int i = 0; i < kEffectFlagCount; ++i)
+    values.effects[i] = IsDlgButtonChecked(page, EffectFlags[i].box) == BST_CHECKED;
+  for (const EditControl &edit : kEdits) values.*edit.text = EditText(page, edit.id);
+  values.mode = IsDlgButtonChecked(page, IDC_MONO) == BST_CHECKED     ? OutputMode::kMono
+                : IsDlgButtonChecked(page, IDC_STEREO) == BST_CHECKED ? OutputMode::kStereo
+                                                                      : OutputMode::kUnset;
+  return values;
+}
+
+void ShowOnPage(HWND page, const OptionValues &values) {
+  for (const ListControl &list : kLists)
+    SendDlgItemMessageA(page, list.id, CB_SETCURSEL, values.*list.row, 0);
+  for (const SliderControl &slider : kSliders) {
+    SendDlgItemMessageA(page, slider.id, TBM_SETPOS, TRUE, values.*slider.position);
+    UpdateMirror(page, slider);
+  }
+  for (const BoxControl &box : kBoxes)
+    CheckDlgButton(page, box.id, values.*box.checked ? BST_CHECKED : BST_UNCHECKED);
+  for (int i = 0; i < kEffectFlagCount; ++i)
+    CheckDlgButton(page, EffectFlags[i].box, values.effects[i] ? BST_CHECKED : BST_UNCHECKED);
+  for (const EditControl &edit : kEdits) SetDlgItemTextA(page, edit.id, (values.*edit.text).c_str());
+  CheckDlgButton(page, IDC_STEREO, values.mode == OutputMode::kStereo ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(page, IDC_MONO, values.mode == OutputMode::kMono ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void InitOptionsPage(HWND page) {
+  FillLists(page);
+  for (const SliderControl &slider : kSliders)
+    SendDlgItemMessageA(page, slider.id, TBM_SETRANGE, TRUE, MAKELPARAM(0, slider.highest));
+  ShowOnPage(page, DefaultOptionValues());
+  LoadExtOptions(page);
+}
+
+void ApplyOptions(HWND page) {
+  if (SaveExtOptions(page))
+    MessageBoxA(page, "orvane.cfg に書き込みました", "確認", MB_OK);
+  else
+    ReportSaveFailure(page);
+}
+
+void OnOptionsCommand(HWND page, WORD id) {
+  switch (id) {
+    case IDC_OPT_RELOAD:
+      LoadExtOptions(page);
+      break;
+    case IDC_OPT_APPLY:
+      ApplyOptions(page);
+      break;
+  }
+}
+
+}  // namespace
+
+void LoadExtOptions(HWND page) {
+  char path[MAX_PATH];
+  std::string text;
+  if (!BuildDriverFilePath(path, kCfgFileName) || ReadWholeFile(path, &text) != ReadStatus::kOk) return;
+  OptionValues values = ReadPage(page);
+  ApplyOptionLines(&values, text);
+  ShowOnPage(page, values);
+}
+
+bool SaveExtOptions(HWND page) {
+  char path[MAX_PATH];
+  std::string text;
+  // Only a missing file counts as empty: one that cannot be read holds the
+  // user's directives, which a rewrite would throw away.
+  if (!BuildDriverFilePath(path, kCfgFileName) || ReadWholeFile(path, &text) == ReadStatus::kFailed)
+    return false;
+  std::string rewritten = RewriteOptionLines(text, ReadPage(page));
+  return SafeWriteFile(path, rewritten.data(), rewritten.size());
+}
+
+INT_PTR CALLBACK OptionsDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      InitOptionsPage(page);
+      return TRUE;
+    case WM_COMMAND:
+      OnOptionsCommand(page, LOWORD(wParam));
+      return FALSE;
+    case WM_HSCROLL:
+      UpdateMirrorOf(page, reinterpret_cast<HWND>(lParam));
+      return FALSE;
+    case WM_CLOSE:
+      EndDialog(page, 1);
+      return TRUE;
+  }
+  return FALSE;
+}

@@ -1,0 +1,284 @@
+#include "setup/options/options_page_win.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+#include <string>
+
+#include "setup/res/resource.h"
+#include "tests/win/setup_fixture_win.h"
+
+namespace {
+
+const char kDefaultFile[] =
+    "\r\n\r\n"
+    "#extension opt --volume=70\r\n"
+    "#extension opt --drum-power=100\r\n"
+    "#extension opt --chorus=n\r\n"
+    "#extension opt --reverb=n\r\n"
+    "#extension opt --voice-lpf=c\r\n"
+    "#extension opt --sampling-freq=44100\r\n"
+    "#extension opt --polyphony=128\r\n"
+    "#extension opt -OdSs1l\r\n"
+    "#extension opt -EWPVETSOZJDXCQ\r\n"
+    "#extension opt --resample=L\r\n"
+    "#extension opt --rtsyn-latency=0.040\r\n"
+    "#extension opt -R0\r\n"
+    "#extension opt -B0\r\n"
+    "#extension opt -EFns=4\r\n";
+
+const int kEffectBoxes[] = {1030, 1031, 1032, 1033, 1034, 1035, 1036, 1038, 1039, 1040, 1041, 1042, 1043};
+
+class OptionsPage : public SetupWindowTest {
+ protected:
+  HWND page() const { return Page(2); }
+  LRESULT Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    return SendDlgItemMessageA(page(), id, message, wParam, lParam);
+  }
+  std::string Selected(int id) const {
+    LRESULT index = Send(id, CB_GETCURSEL);
+    if (index < 0) return "(none)";
+    char text[256] = "";
+    Send(id, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+  void Select(int id, int index) const { Send(id, CB_SETCURSEL, index); }
+  int Slider(int id) const { return static_cast<int>(Send(id, TBM_GETPOS)); }
+  void Drag(int id, int position) const {
+    Send(id, TBM_SETPOS, TRUE, position);
+    SendMessageA(page(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page(), id)));
+  }
+  std::string Text(int id) const {
+    char text[256] = "";
+    GetDlgItemTextA(page(), id, text, sizeof text);
+    return text;
+  }
+  void SetText(int id, const char *text) const { SetDlgItemTextA(page(), id, text); }
+  bool Checked(int id) const { return IsDlgButtonChecked(page(), id) == BST_CHECKED; }
+  void Check(int id, bool on) const { CheckDlgButton(page(), id, on ? BST_CHECKED : BST_UNCHECKED); }
+  std::string FileBytes() const {
+    std::string bytes;
+    EXPECT_TRUE(ReadBytes(cfg_.path(), &bytes));
+    return bytes;
+  }
+  // Presses apply and returns the one message box it showed.
+  SeenMessageBox Apply() const {
+    MessageBoxCatcher boxes;
+    ClickButton(page(), IDC_OPT_APPLY);
+    EXPECT_EQ(boxes.seen().size(), 1u);
+    return boxes.seen().empty() ? SeenMessageBox{} : boxes.seen()[0];
+  }
+  void ExpectConfirmation(const SeenMessageBox &box) const {
+    EXPECT_EQ(box.text, "orvane.cfg に書き込みました");
+    EXPECT_EQ(box.caption, "確認");
+    EXPECT_FALSE(box.errorIcon);
+  }
+  void ExpectFailure(const SeenMessageBox &box) const {
+    EXPECT_EQ(box.text, "ファイルの保存に失敗しました");
+    EXPECT_EQ(box.caption, "エラー");
+    EXPECT_TRUE(box.errorIcon);
+    EXPECT_EQ(box.owner, GetAncestor(page(), GA_ROOT));
+  }
+};
+
+TEST_F(OptionsPage, WithoutAFileShowsTheDefaultsAndApplyWritesThem) {
+  Open();
+  ASSERT_NE(page(), nullptr);
+  EXPECT_EQ(Send(IDC_SAMPLE_RATE, CB_GETCOUNT), 8);
+  EXPECT_EQ(Send(IDC_RESAMPLE, CB_GETCOUNT), 6);
+  EXPECT_EQ(Send(IDC_CACHE_SIZE, CB_GETCOUNT), 17);
+  EXPECT_EQ(Selected(IDC_SAMPLE_RATE), "44100 Hz ");
+  EXPECT_EQ(Selected(IDC_CHORUS), "標準コーラス");
+  EXPECT_EQ(Selected(IDC_REVERB), "標準リバーヴ");
+  EXPECT_EQ(Selected(IDC_VOICE_LPF), "LPF 12db/oct Chamberlin LPF");
+  EXPECT_EQ(Selected(IDC_RESAMPLE), "ラグランジュ (そこそこ重い)");
+  EXPECT_EQ(Selected(IDC_CACHE_SIZE), "なし");
+  EXPECT_EQ(Selected(IDC_NOISE_SHAPING), "新ノイズシェーピング");
+  EXPECT_EQ(Slider(IDC_VOLUME), 70);
+  EXPECT_EQ(Text(IDC_VOLUME_MIRROR), "70");
+  EXPECT_EQ(Slider(IDC_DRUM_POWER), 100);
+  EXPECT_EQ(Text(IDC_DRUM_POWER_MIRROR), "100");
+  EXPECT_EQ(Slider(IDC_POLYPHONY), 3);
+  EXPECT_EQ(Text(IDC_POLYPHONY_MIRROR), "128");
+  EXPECT_EQ(Send(IDC_VOLUME, TBM_GETRANGEMAX), 200);
+  EXPECT_EQ(Send(IDC_POLYPHONY, TBM_GETRANGEMAX), 6);
+  for (int id : {IDC_STEREO, IDC_MONO, IDC_BYTE_SWAP, IDC_CHORUS_LEVEL_ON, IDC_REVERB_LEVEL_ON,
+                 IDC_FAST_PANNING, IDC_FAST_DECAY, IDC_UNLOAD_INSTRUMENTS})
+    EXPECT_FALSE(Checked(id)) << id;
+  for (int id : kEffectBoxes) EXPECT_FALSE(Checked(id)) << id;
+  for (int id : {IDC_CHORUS_LEVEL, IDC_REVERB_LEVEL, IDC_PSEUDO_REVERB, IDC_RESAMPLE_N, IDC_LATENCY})
+    EXPECT_EQ(Text(id), "") << id;
+
+  ExpectConfirmation(Apply());
+  EXPECT_EQ(FileBytes(), kDefaultFile);
+  // Applying again changes nothing.
+  ExpectConfirmation(Apply());
+  EXPECT_EQ(FileBytes(), kDefaultFile);
+}
+
+TEST_F(OptionsPage, SlidersAreMirrored) {
+  Open();
+  struct Case {
+    int slider, position, mirror;
+    const char *shown;
+  } cases[] = {
+      {IDC_POLYPHONY, 6, IDC_POLYPHONY_MIRROR, "512"},
+      {IDC_POLYPHONY, 4, IDC_POLYPHONY_MIRROR, "196"},
+      {IDC_VOLUME, 0, IDC_VOLUME_MIRROR, "0"},
+      {IDC_DRUM_POWER, 200, IDC_DRUM_POWER_MIRROR, "200"},
+  };
+  for (const Case &c : cases) {
+    Drag(c.slider, c.position);
+    EXPECT_EQ(Text(c.mirror), c.shown);
+  }
+}
+
+TEST_F(OptionsPage, TheFilesOptionsAreShownAtStart) {
+  WriteBytes(cfg_.path(),
+             "soundfont a.sf2\r\n"
+             "#extension opt --volume=500\r\n"
+             "opt -a 80,120\r\n"
+             "#extension opt --polyphony=512\r\n"
+             "#extension opt -s 22050\r\n"
+             "#extension opt --chorus=n,64\r\n"
+             "#extension opt --reverb=3\r\n"
+             "#extension opt -OdMs1lx\r\n"
+             "#extension opt -Ewq\r\n"
+             "#extension opt --resample=g\r\n"
+             "#extension opt -N 7\r\n"
+             "#extension opt --rtsyn-latency=0.2\r\n"
+             "#extension opt -R50\r\n"
+             "#extension opt -B2M\r\n"
+             "#extension opt -EFns=9\r\n"
+             "#extension opt -EFvlpf=m\r\n"
+             "opt --fast-decay\r\n"
+             "opt -F\r\n"
+             "opt --unload-instruments\r\n");
+  Open();
+  EXPECT_EQ(Slider(IDC_VOLUME), 80);
+  EXPECT_EQ(Text(IDC_DRUM_POWER_MIRROR), "120");
+  EXPECT_EQ(Text(IDC_POLYPHONY_MIRROR), "512");
+  EXPECT_EQ(Selected(IDC_SAMPLE_RATE), "22050 Hz ");
+  EXPECT_EQ(Selected(IDC_CHORUS), "標準コーラス");
+  EXPECT_TRUE(Checked(IDC_CHORUS_LEVEL_ON));
+  EXPECT_EQ(Text(IDC_CHORUS_LEVEL), "64");
+  EXPECT_EQ(Selected(IDC_REVERB), "新リバーヴ");
+  EXPECT_TRUE(Checked(IDC_MONO));
+  EXPECT_FALSE(Checked(IDC_STEREO));
+  EXPECT_TRUE(Checked(IDC_BYTE_SWAP));
+  for (int id : kEffectBoxes) EXPECT_EQ(Checked(id), id == 1030 || id == 1038) << id;
+  EXPECT_EQ(Selected(IDC_RESAMPLE), "ニュートン (死ぬほど重い)");
+  EXPECT_EQ(Text(IDC_RESAMPLE_N), "7");
+  EXPECT_EQ(Text(IDC_LATENCY), "0.2");
+  EXPECT_EQ(Text(IDC_PSEUDO_REVERB), "50");
+  EXPECT_EQ(Selected(IDC_CACHE_SIZE), "2 MB");
+  EXPECT_EQ(Selected(IDC_NOISE_SHAPING), "新ノイズシェーピング");
+  EXPECT_EQ(Selected(IDC_VOICE_LPF), "LPF 24db/oct Moog VCF");
+  EXPECT_TRUE(Checked(IDC_FAST_DECAY));
+  EXPECT_TRUE(Checked(IDC_FAST_PANNING));
+  EXPECT_TRUE(Checked(IDC_UNLOAD_INSTRUMENTS));
+}
+
+TEST_F(OptionsPage, ReloadOverlaysWhatTheUserChanged) {
+  WriteBytes(cfg_.path(), "#extension opt --volume=90\r\n");
+  Open();
+  Check(IDC_FAST_DECAY, true);
+  Drag(IDC_VOLUME, 10);
+  Select(IDC_REVERB, 4);
+  Send(IDC_POLYPHONY, TBM_SETPOS, TRUE, 1);
+  ClickButton(page(), IDC_OPT_RELOAD);
+  EXPECT_TRUE(Checked(IDC_FAST_DECAY));  // no line touches it
+  EXPECT_EQ(Slider(IDC_VOLUME), 90);
+  EXPECT_EQ(Text(IDC_VOLUME_MIRROR), "90");
+  EXPECT_EQ(Selected(IDC_REVERB), "新リバーヴ (G)");
+  EXPECT_EQ(Text(IDC_POLYPHONY_MIRROR), "64");
+
+  WriteBytes(cfg_.path(), "opt --no-fast-decay\r\n");
+  ClickButton(page(), IDC_OPT_RELOAD);
+  EXPECT_FALSE(Checked(IDC_FAST_DECAY));
+  WriteBytes(cfg_.path(), "opt --fast-decay\r\n");
+  ClickButton(page(), IDC_OPT_RELOAD);
+  EXPECT_TRUE(Checked(IDC_FAST_DECAY));
+
+  // A missing or unreadable file changes nothing.
+  Check(IDC_FAST_DECAY, false);
+  {
+    FileHolder holder(cfg_.path(), 0);
+    ASSERT_TRUE(holder.held());
+    ClickButton(page(), IDC_OPT_RELOAD);
+  }
+  EXPECT_FALSE(Checked(IDC_FAST_DECAY));
+  DeleteFileA(cfg_.path().c_str());
+  ClickButton(page(), IDC_OPT_RELOAD);
+  EXPECT_FALSE(Checked(IDC_FAST_DECAY));
+}
+
+TEST_F(OptionsPage, ApplyWritesWhatTheControlsHoldAndKeepsOtherLines) {
+  std::string longLine = "# " + std::string(5000, 'x') + " opt --volume=1";
+  WriteBytes(cfg_.path(), "soundfont a.sf2\r\n#extension opt --volume=50\r\n" + longLine +
+                              "\r\nopt --reverb=g\r\n#extension opt --foo\r\n\r\ndir x\r\n");
+  Open();
+  Drag(IDC_VOLUME, 150);
+  Select(IDC_CHORUS, 2);
+  Check(IDC_CHORUS_LEVEL_ON, true);
+  SetText(IDC_CHORUS_LEVEL, "-3");
+  Select(IDC_REVERB, 3);
+  Select(IDC_VOICE_LPF, 0);
+  Select(IDC_SAMPLE_RATE, 7);
+  Drag(IDC_POLYPHONY, 0);
+  Check(IDC_MONO, true);
+  Check(IDC_BYTE_SWAP, true);
+  Check(1030, true);
+  Check(1043, true);
+  Select(IDC_RESAMPLE, 5);
+  SetText(IDC_RESAMPLE_N, "40");
+  SetText(IDC_LATENCY, "0.25");
+  Check(IDC_FAST_PANNING, true);
+  Check(IDC_UNLOAD_INSTRUMENTS, true);
+  SetText(IDC_PSEUDO_REVERB, "2000");
+  Select(IDC_CACHE_SIZE, 16);
+  Select(IDC_NOISE_SHAPING, 1);
+  ExpectConfirmation(Apply());
+  std::string expected = "soundfont a.sf2\r\n" + longLine +
+                         "\r\ndir x\r\n\r\n#extension opt --foo\r\n\r\n"
+                         "#extension opt --volume=150\r\n"
+                         "#extension opt --drum-power=100\r\n"
+                         "#extension opt --chorus=s,-3\r\n"
+                         "#extension opt --reverb=f\r\n"
+                         "#extension opt --voice-lpf=d\r\n"
+                         "#extension opt --sampling-freq=48000\r\n"
+                         "#extension opt --polyphony=32\r\n"
+                         "#extension opt -OdMs1lx\r\n"
+                         "#extension opt -EwPVETSOZJDXcQ\r\n"
+                         "#extension opt --resample=n\r\n"
+                         "#extension opt --rtsyn-latency=0.250\r\n"
+                         "#extension opt -N34\r\n"
+                         "#extension opt --fast-panning\r\n"
+                         "#extension opt -U\r\n"
+                         "#extension opt -R1000\r\n"
+                         "#extension opt -B1073741824\r\n"
+                         "#extension opt -EFns=1\r\n";
+  EXPECT_EQ(FileBytes(), expected);
+  ExpectConfirmation(Apply());
+  EXPECT_EQ(FileBytes(), expected);
+}
+
+TEST_F(OptionsPage, FailedApplyIsReportedAndLeavesTheFileAsItWas) {
+  const std::string old = "soundfont \"old.sf2\"\r\n#extension opt --volume=50\r\n";
+  WriteBytes(cfg_.path(), old);
+  Open();
+  Drag(IDC_VOLUME, 120);
+  auto before = WindowsDirectoryFiles("*");
+  // Share mode 0 also stops reading: the file is then never rewritten.
+  for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+    FileHolder holder(cfg_.path(), share);
+    ASSERT_TRUE(holder.held());
+    ExpectFailure(Apply());
+  }
+  EXPECT_EQ(FileBytes(), old);
+  EXPECT_EQ(WindowsDirectoryFiles("*"), before);
+  EXPECT_EQ(Slider(IDC_VOLUME), 120);
+}
+
+}  // namespace
