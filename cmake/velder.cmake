@@ -13,6 +13,8 @@ elseif(VELDER_BENCH)
   add_compile_options(-fexec-charset=CP932)
   find_package(benchmark REQUIRED)
 elseif(VELDER_FUZZ)
+  # ctest looks for the fuzzers' tests from the top of the build tree.
+  enable_testing()
   add_compile_options(-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
 else()
