@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <new>
 #include <string>
 
 #include "setup/options/option_reader.h"
@@ -177,22 +178,31 @@ void OnOptionsCommand(HWND page, WORD id) {
 
 void LoadExtOptions(HWND page) {
   char path[MAX_PATH];
-  std::string text;
-  if (!BuildDriverFilePath(path, kCfgFileName) || ReadWholeFile(path, &text) != ReadStatus::kOk) return;
-  OptionValues values = ReadPage(page);
-  ApplyOptionLines(&values, text);
-  ShowOnPage(page, values);
+  if (!BuildDriverFilePath(path, kCfgFileName)) return;
+  try {
+    std::string text;
+    if (ReadWholeFile(path, &text) != ReadStatus::kOk) return;
+    OptionValues values = ReadPage(page);
+    ApplyOptionLines(&values, text);
+    ShowOnPage(page, values);
+  } catch (const std::bad_alloc &) {
+    // Too large to hold: the page stays as it is, as for an unreadable file.
+  }
 }
 
 bool SaveExtOptions(HWND page) {
   char path[MAX_PATH];
-  std::string text;
-  // Only a missing file counts as empty: one that cannot be read holds the
-  // user's directives, which a rewrite would throw away.
-  if (!BuildDriverFilePath(path, kCfgFileName) || ReadWholeFile(path, &text) == ReadStatus::kFailed)
+  if (!BuildDriverFilePath(path, kCfgFileName)) return false;
+  try {
+    // Only a missing file counts as empty: one that cannot be read holds the
+    // user's directives, which a rewrite would throw away.
+    std::string text;
+    if (ReadWholeFile(path, &text) == ReadStatus::kFailed) return false;
+    std::string rewritten = RewriteOptionLines(text, ReadPage(page));
+    return SafeWriteFile(path, rewritten.data(), rewritten.size());
+  } catch (const std::bad_alloc &) {
     return false;
-  std::string rewritten = RewriteOptionLines(text, ReadPage(page));
-  return SafeWriteFile(path, rewritten.data(), rewritten.size());
+  }
 }
 
 INT_PTR CALLBACK OptionsDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -117,6 +117,26 @@ TEST_F(OptionsPage, WithoutAFileShowsTheDefaultsAndApplyWritesThem) {
   EXPECT_EQ(FileBytes(), kDefaultFile);
 }
 
+TEST_F(OptionsPage, ControlsHaveTheirKinds) {
+  Open();
+  auto style = [&](int id) { return GetWindowLongA(GetDlgItem(page(), id), GWL_STYLE); };
+  for (int id : {IDC_SAMPLE_RATE, IDC_CHORUS, IDC_REVERB, IDC_VOICE_LPF, IDC_RESAMPLE, IDC_CACHE_SIZE,
+                 IDC_NOISE_SHAPING}) {
+    EXPECT_EQ(style(id) & 3, CBS_DROPDOWNLIST) << id;
+    EXPECT_FALSE(style(id) & CBS_SORT) << id;
+  }
+  for (int id : {IDC_STEREO, IDC_MONO}) {
+    EXPECT_EQ(style(id) & BS_TYPEMASK, BS_AUTORADIOBUTTON) << id;
+    EXPECT_FALSE(style(id) & WS_TABSTOP) << id;
+  }
+  for (int id : {IDC_VOLUME, IDC_DRUM_POWER, IDC_POLYPHONY})
+    EXPECT_EQ(style(id) & (TBS_NOTICKS | TBS_BOTH | TBS_VERT), TBS_NOTICKS | TBS_BOTH) << id;
+  for (int id : {IDC_VOLUME_MIRROR, IDC_DRUM_POWER_MIRROR, IDC_POLYPHONY_MIRROR})
+    EXPECT_EQ(style(id) & (ES_READONLY | WS_BORDER), ES_READONLY) << id;
+  for (int id : {IDC_PSEUDO_REVERB, IDC_RESAMPLE_N, IDC_LATENCY}) EXPECT_TRUE(style(id) & ES_RIGHT) << id;
+  for (int id : kEffectBoxes) EXPECT_EQ(style(id) & BS_TYPEMASK, BS_AUTOCHECKBOX) << id;
+}
+
 TEST_F(OptionsPage, SlidersAreMirrored) {
   Open();
   struct Case {
