@@ -8,6 +8,11 @@ if(WIN32)
   add_compile_options(-fexec-charset=CP932 -D_WIN32_WINNT=0x0601 -DWINVER=0x0601)
   # The programs import system DLLs only: the C and C++ runtimes go in statically.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # Hardened programs: ASLR and DEP, asked for explicitly rather than left to the linker's defaults.
+  add_link_options(-Wl,--dynamicbase,--nxcompat)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    add_link_options(-Wl,--high-entropy-va)
+  endif()
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 elseif(VELDER_BENCH)
   add_compile_options(-fexec-charset=CP932)
