@@ -1,0 +1,36 @@
+#!/bin/sh
+# Photographs both programs for the README: each of VelderSetup's four tabs and
+# the volume window, run under Xvfb inside Wine's virtual desktop (so windows
+# get their frames and captions), saved as docs/pictures/*.png.
+# Run it again whenever a page changes.
+set -eu
+cd "$(dirname "$0")/.."
+. scripts/xvfb.sh
+scripts/deps.sh
+cmake --preset x86_64 >/dev/null
+cmake --build --preset x86_64 --target VelderSetup VelderVolCtl shoot
+
+export WINEPREFIX="$PWD/build/x86_64/pictures-prefix" WINEDEBUG=-all LC_ALL=ja_JP.UTF-8
+scripts/wine-prefix.sh "$WINEPREFIX"
+# The pictures show the pages as a fresh installation fills them.
+rm -f "$WINEPREFIX/drive_c/windows/orvane.cfg" "$WINEPREFIX/drive_c/windows/velder_soundfont.ini"
+printf 'dir "C:\\soundfonts"\r\nsoundfont "C:\\soundfonts\\piano.sf2"\r\n' > "$WINEPREFIX/drive_c/windows/orvane.cfg"
+
+start_xvfb
+out=docs/pictures
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"; kill $xvfb_pid 2>/dev/null' EXIT
+mkdir -p "$out"
+bin=build/x86_64/bin
+shoot() {  # shoot <program> <name prefix>
+  wine explorer /desktop=velder,1000x720 "$bin/shoot.exe" "$(winepath -w "$bin/$1")" \
+    "$(winepath -w "$scratch")\\$2" >/dev/null
+  wineserver -w
+}
+shoot VelderSetup.exe setup-tab
+shoot VelderVolCtl.exe volume
+for bmp in "$scratch"/*.bmp; do
+  png="$out/$(basename "$bmp" .bmp).png"
+  bmptopnm "$bmp" 2>/dev/null | pnmtopng > "$png"
+  echo "$png"
+done
