@@ -4,17 +4,10 @@
 # small driver files and with a 1 MB orvane.cfg. RUNS sets the runs per median.
 set -eu
 cd "$(dirname "$0")/.."
-. scripts/xvfb.sh
-scripts/deps.sh
-cmake --preset x86_64 >/dev/null
-cmake --build --preset x86_64 --target VelderSetup startup_bench empty_dialog
-
-export WINEPREFIX="$PWD/build/x86_64/bench-prefix" WINEDEBUG=-all LC_ALL=ja_JP.UTF-8
-scripts/wine-prefix.sh "$WINEPREFIX"
-windows="$WINEPREFIX/drive_c/windows"
+. scripts/wine-env.sh
+prepare_wine bench-prefix VelderSetup startup_bench empty_dialog
 start_xvfb
 wineserver -p 30
-bin=build/x86_64/bin
 measure() {
   wine "$bin/startup_bench.exe" "$(winepath -w "$bin/VelderSetup.exe")" "$(winepath -w "$bin/empty_dialog.exe")" \
     "${RUNS:-15}"

@@ -5,23 +5,17 @@
 # Run it again whenever a page changes.
 set -eu
 cd "$(dirname "$0")/.."
-. scripts/xvfb.sh
-scripts/deps.sh
-cmake --preset x86_64 >/dev/null
-cmake --build --preset x86_64 --target VelderSetup VelderVolCtl shoot
-
-export WINEPREFIX="$PWD/build/x86_64/pictures-prefix" WINEDEBUG=-all LC_ALL=ja_JP.UTF-8
-scripts/wine-prefix.sh "$WINEPREFIX"
+. scripts/wine-env.sh
+prepare_wine pictures-prefix VelderSetup VelderVolCtl shoot
 # The pictures show the pages as a fresh installation fills them.
-rm -f "$WINEPREFIX/drive_c/windows/orvane.cfg" "$WINEPREFIX/drive_c/windows/velder_soundfont.ini"
-printf 'dir "C:\\soundfonts"\r\nsoundfont "C:\\soundfonts\\piano.sf2"\r\n' > "$WINEPREFIX/drive_c/windows/orvane.cfg"
+rm -f "$windows/velder_soundfont.ini"
+printf 'dir "C:\\soundfonts"\r\nsoundfont "C:\\soundfonts\\piano.sf2"\r\n' > "$windows/orvane.cfg"
 
 start_xvfb
 out=docs/pictures
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"; kill $xvfb_pid 2>/dev/null' EXIT
 mkdir -p "$out"
-bin=build/x86_64/bin
 shoot() {  # shoot <program> <name prefix>
   wine explorer /desktop=velder,1000x720 "$bin/shoot.exe" "$(winepath -w "$bin/$1")" \
     "$(winepath -w "$scratch")\\$2" >/dev/null
