@@ -207,7 +207,7 @@ ModalRun g_modal;
 
 void CALLBACK DriveModalDialog(HWND, UINT, UINT_PTR, DWORD) {
   HWND dialog = FindWindowA(nullptr, "VelderVol");
-  if (!dialog) return;
+  if (!dialog || GetWindowThreadProcessId(dialog, nullptr) != GetCurrentThreadId()) return;
   HWND slider = GetDlgItem(dialog, IDC_VOLUME_SLIDER);
   switch (g_modal.step++) {
     case 0:
