@@ -56,12 +56,7 @@ void RegisterSliderClass() {
   InitCommonControlsEx(&controls);
 }
 
-std::string ProgramPath() {
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string path(exe);
-  return path.substr(0, path.rfind('\\') + 1) + "VelderVolCtl.exe";
-}
+std::string ProgramPath() { return PathBesideTest("VelderVolCtl.exe"); }
 
 std::vector<Received> VolumePosts(std::initializer_list<int> volumes) {
   std::vector<Received> posts;
@@ -234,66 +229,8 @@ TEST(VolumeDialogModal, EnterAndEscLeaveItOpenAndCloseEndsItWithOne) {
   EXPECT_EQ(result, 1);
 }
 
-// The real program in its own process, as the driver's users start it.
-class ProgramProcess {
- public:
-  explicit ProgramProcess(const std::string &arguments) {
-    std::string program = ProgramPath();
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    started_ = CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &process_);
-  }
-  ~ProgramProcess() {
-    if (!started_) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-  }
-  bool started() const { return started_; }
-
-  // The program's top-level window with this caption, once it is up.
-  HWND Window(const char *caption) const {
-    struct Search {
-      DWORD processId;
-      const char *caption;
-      HWND found;
-    } search = {process_.dwProcessId, caption, nullptr};
-    WaitForInputIdle(process_.hProcess, 20000);
-    for (int tries = 0; tries < 200 && !search.found; ++tries) {
-      EnumWindows(
-          [](HWND window, LPARAM data) -> BOOL {
-            Search *s = reinterpret_cast<Search *>(data);
-            DWORD owner;
-            GetWindowThreadProcessId(window, &owner);
-            char text[64];
-            if (owner == s->processId && GetWindowTextA(window, text, sizeof text) &&
-                lstrcmpA(text, s->caption) == 0)
-              s->found = window;
-            return s->found == nullptr;
-          },
-          reinterpret_cast<LPARAM>(&search));
-      if (!search.found) Sleep(50);
-    }
-    return search.found;
-  }
-
-  // The exit status, or 259 (STILL_ACTIVE) when it does not end in time.
-  DWORD ExitStatus() const {
-    WaitForSingleObject(process_.hProcess, 20000);
-    DWORD status = 0;
-    GetExitCodeProcess(process_.hProcess, &status);
-    return status;
-  }
-
- private:
-  bool started_;
-  PROCESS_INFORMATION process_ = {};
-};
-
 TEST_P(VolumeDialogTest, ProgramPostsToDriverWindowsOfOtherProcessesAndExitsWithZero) {
-  ProgramProcess program("/s --volume 50 orvane.cfg");
+  ProgramProcess program("VelderVolCtl.exe", "/s --volume 50 orvane.cfg");
   ASSERT_TRUE(program.started());
   HWND window = program.Window("VelderVol");
   ASSERT_NE(window, nullptr);
