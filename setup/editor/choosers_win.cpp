@@ -67,6 +67,15 @@ CMyFolderDialog::~CMyFolderDialog() { delete[] m_pszPath; }
 
 bool CMyFolderDialog::Show() {
   if (!m_pszPath) return false;
+  // The browser needs COM on this thread; the program never starts it
+  // otherwise, so it is started for the browser's time only.
+  HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  bool found = Browse();
+  if (SUCCEEDED(com)) CoUninitialize();
+  return found;
+}
+
+bool CMyFolderDialog::Browse() {
   IMalloc *allocator = nullptr;
   if (FAILED(SHGetMalloc(&allocator))) return false;
   LPITEMIDLIST desktop = nullptr;

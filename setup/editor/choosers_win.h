@@ -47,4 +47,7 @@ class CMyFolderDialog {
 
   BROWSEINFOA m_bi;
   char *m_pszPath;
+
+ private:
+  bool Browse();
 };

@@ -7,6 +7,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 
 #include "setup/res/resource.h"
 #include "tests/win/setup_fixture_win.h"

@@ -1,5 +1,6 @@
 #include "setup/reference/reference_win.h"
 
+#include <cctype>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -24,7 +25,7 @@ bool NamesOption(const std::string &text, const std::string &name) {
     char before = at ? text[at - 1] : '\n';
     char after = at + name.size() < text.size() ? text[at + name.size()] : '\r';
     bool startsToken = before == '\n' || before == ' ' || before == ',' || before == ']';
-    bool endsToken = name.back() == '=' || !(isalnum(static_cast<unsigned char>(after)) || after == '-');
+    bool endsToken = name.back() == '=' || !(std::isalnum(static_cast<unsigned char>(after)) || after == '-');
     if (startsToken && endsToken) return true;
   }
   return false;
