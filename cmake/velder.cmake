@@ -13,6 +13,8 @@ if(WIN32)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     add_link_options(-Wl,--high-entropy-va)
   endif()
+  # The shipped programs carry no symbols.
+  add_link_options($<$<CONFIG:Release>:-s>)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 elseif(VELDER_BENCH)
   add_compile_options(-fexec-charset=CP932)
