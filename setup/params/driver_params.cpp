@@ -142,6 +142,13 @@ bool WriteKey(IniSection *section, const ParamKey &row, const DriverParams &para
   return true;
 }
 
+// The value as the field holds it: integers keep their low bits.
+double Narrowed(const ParamField &field, double value) {
+  DriverParams scratch = {};
+  WriteField(&scratch, field, value);
+  return field.type == ParamField::kFloat ? value : ReadField(scratch, field);
+}
+
 // Moves the override flags from the older layout into "main" and writes the
 // file. A document that could not be converted whole is not written; neither
 // failure is reported, and the conversion runs again at the next load.
@@ -212,12 +219,6 @@ void WriteField(DriverParams *params, const ParamField &field, double value) {
     case ParamField::kNone:
       break;
   }
-}
-
-double Narrowed(const ParamField &field, double value) {
-  DriverParams scratch = {};
-  WriteField(&scratch, field, value);
-  return field.type == ParamField::kFloat ? value : ReadField(scratch, field);
 }
 
 // Not a number counts as below a range, so a limited value always lies within it.

@@ -82,10 +82,9 @@ struct ParamField {
 };
 
 double ReadField(const DriverParams &params, const ParamField &field);
-// Stores a value that already fits the field (see Narrowed).
+// Stores the value; an integer field keeps the low bits (two's complement)
+// of the value truncated toward zero.
 void WriteField(DriverParams *params, const ParamField &field, double value);
-// The value as the field holds it: integers keep their low bits, two's complement.
-double Narrowed(const ParamField &field, double value);
 // Clamps to [low, high]; not a number becomes low unless low is -HUGE_VAL (no limit).
 double Limited(double value, double low, double high);
 // Truncates toward zero, saturating outside the 32-bit range (not a number: 0).

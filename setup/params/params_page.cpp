@@ -44,9 +44,10 @@ int ShownEntry(const DriverParams &params, const ParamsPageEdit &edit) {
   return TruncatedToInt(edit.kind == K::kThousandths ? value * 1000.0 : value);
 }
 
+// Limits come before the value meets its field, and every range lies within
+// its field's width: an entry above the range saves its upper end, never a
+// value whose high bits were cut off.
 void StoreEntry(DriverParams *params, const ParamsPageEdit &edit, int entry) {
-  double value = entry;
-  if (edit.kind == K::kInteger) value = Narrowed(edit.field, value);
-  if (edit.kind == K::kThousandths) value *= 0.001;
+  double value = edit.kind == K::kThousandths ? entry * 0.001 : entry;
   WriteField(params, edit.field, Limited(value, edit.low, edit.high));
 }

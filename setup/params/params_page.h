@@ -6,7 +6,7 @@
 
 // How an edit's whole number stands for its value.
 enum class EntryKind {
-  kInteger,      // the value itself, narrowed to its field and limited on save
+  kInteger,      // the value itself, limited on save
   kWhole,        // a double shown truncated and stored as the number entered
   kThousandths,  // a double shown times 1000; the entry times 0.001, limited
 };

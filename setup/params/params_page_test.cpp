@@ -23,11 +23,13 @@ struct Entry {
 const Entry kEntries[] = {
     {IDC_VIBRATO_DELAY, 2500, 2000, 2000},
     {IDC_VIBRATO_DELAY, -1, 0, 0},
-    {IDC_VIBRATO_DEPTH, 70000, 200, 200},  // narrowed to 4464 first, then limited
-    {IDC_VIBRATO_DEPTH, -70000, 0, 0},     // -4464
+    {IDC_VIBRATO_DEPTH, 70000, 200, 200},  // limited, not cut to 16 bits (4464)
+    {IDC_VIBRATO_DEPTH, -70000, 0, 0},
     {IDC_VEL_TO_RES, -50, -50, -50},
     {IDC_VEL_TO_RES, -150, -100, -100},
-    {IDC_VEL_TO_FC_THR, 200, -56, -56},  // an 8-bit field: -56 is within -120 to 120
+    {IDC_VEL_TO_FC_THR, 200, 120, 120},     // not cut to 8 bits (-56), which lies within the range
+    {IDC_VEL_TO_FC_THR, -150, -120, -120},  // nor to 106
+    {IDC_VEL_TO_FC, 40000, 10000, 10000},   // nor to 16 bits (-25536), which would save -10000
     {IDC_VEL_TO_FC_THR, 100, 100, 100},
     {IDC_VEL_TO_FC, -20000, -10000, -10000},
     {IDC_TREMOLO_DELAY, 1001, 1000, 1000},
@@ -47,7 +49,7 @@ const Entry kEntries[] = {
     {IDC_OD_LEVEL, 1234, 1.234, 1234},
 };
 
-TEST(ParamsPageEntries, AreNarrowedAndLimitedOnSave) {
+TEST(ParamsPageEntries, AreLimitedOnSave) {
   for (const Entry &e : kEntries) {
     DriverParams params = {};
     StoreEntry(&params, EditOf(e.id), e.entry);
