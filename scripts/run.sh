@@ -5,12 +5,16 @@
 # as a PNG, prints its path and closes the program.
 set -eu
 cd "$(dirname "$0")/.."
+case "${1:-}" in
+  "") target=VelderSetup title="Orvane Driver Setup" ;;
+  volctl) target=VelderVolCtl title=VelderVol ;;
+  *) echo "usage: scripts/run.sh [volctl]" >&2; exit 2 ;;
+esac
 . scripts/xvfb.sh
 scripts/deps.sh
 cmake --preset x86_64 >/dev/null
-cmake --build --preset x86_64 --target VelderSetup
-program=build/x86_64/bin/VelderSetup.exe
-title="Orvane Driver Setup"
+cmake --build --preset x86_64 --target "$target"
+program=build/x86_64/bin/$target.exe
 export LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 if [ -n "${DISPLAY:-}" ]; then
@@ -25,7 +29,7 @@ for _ in $(seq 300); do
   sleep 0.1
 done
 sleep 2  # let the window paint
-shot="$PWD/build/VelderSetup.png"
+shot="$PWD/build/$target.png"
 xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > "$shot"
 echo "Screenshot: $shot"
 wineserver -k

@@ -36,7 +36,8 @@ prefix="$PWD/build/x86_64/wineprefix"
 scripts/wine-prefix.sh "$prefix"
 WINEPREFIX="$prefix" wineserver -p 60
 step "x86_64 tests (Wine)" ctest --preset x86_64
-step "program imports" scripts/check-imports.sh build/i686/bin/*.exe build/x86_64/bin/Velder*.exe
+step "programs: hardening, imports, resources" scripts/check-binaries.sh build/i686/bin build/x86_64/bin
+step "release package" scripts/check-release.sh
 WINEPREFIX="$prefix" wineserver -k 2>/dev/null
 
 printf "\nSummary:%b\n" "$results"

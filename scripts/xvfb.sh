@@ -1,14 +1,13 @@
 # Sourced by the scripts that need a display: start_xvfb starts one Xvfb on a
-# free display number, exports DISPLAY and stops the server when the script exits.
+# display number the server picks itself (so parallel runs never share one),
+# exports DISPLAY and stops the server when the script exits.
 start_xvfb() {
-  n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_fifo=$(mktemp -u)
+  mkfifo "$xvfb_fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$xvfb_fifo" >/dev/null 2>&1 &
   xvfb_pid=$!
   trap 'kill $xvfb_pid 2>/dev/null' EXIT
-  for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-    sleep 0.1
-  done
-  export DISPLAY=":$n"
+  read -r xvfb_display < "$xvfb_fifo"
+  rm -f "$xvfb_fifo"
+  export DISPLAY=":$xvfb_display"
 }

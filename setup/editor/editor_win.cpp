@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "setup/editor/directive_insert_win.h"
 #include "setup/res/resource.h"
 #include "setup/shell/driver_files_win.h"
 #include "setup/shell/file_io.h"
@@ -46,6 +47,11 @@ void OnEditorCommand(HWND page, WORD id) {
       break;
     case IDC_CFG_RELOAD:
       ReloadEditor(page);
+      break;
+    case IDC_ADD_SOURCE:
+    case IDC_ADD_SOUNDFONT:
+    case IDC_ADD_DIR:
+      InsertDirective(page, id);
       break;
   }
 }

@@ -1,5 +1,58 @@
 #include "setup/reference/reference_win.h"
 
-// The page's template is not in the program yet, so no window is ever
-// created with this procedure; its tab shows nothing.
-INT_PTR CALLBACK OptionRefDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+#include <cstdlib>
+#include <cstring>
+
+#include "setup/res/resource.h"
+#include "setup/shell/setup_window_win.h"
+
+namespace {
+
+// Edges of the edit inside the page, in pixels, whatever the dialog font.
+const int kSideMargin = 8;
+const int kTopBottomMargin = 10;
+
+// The resource holds no NUL of its own, so the text is copied to add one.
+void ShowReferenceText(HWND page) {
+  HRSRC found = FindResourceA(g_instance, MAKEINTRESOURCEA(IDR_OPTION_REF_TEXT), "TEXT");
+  HGLOBAL loaded = found ? LoadResource(g_instance, found) : nullptr;
+  const void *bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes) return;
+  DWORD size = SizeofResource(g_instance, found);
+  char *text = static_cast<char *>(std::malloc(size + 1));
+  if (!text) return;
+  std::memcpy(text, bytes, size);
+  text[size] = '\0';
+  SetDlgItemTextA(page, IDC_OPTION_REF_EDIT, text);
+  std::free(text);
+}
+
+}  // namespace
+
+void FitEditToPage(HWND page) {
+  WINDOWPLACEMENT placement = {};
+  placement.length = sizeof placement;
+  GetWindowPlacement(page, &placement);
+  RECT &rect = placement.rcNormalPosition;
+  LONG width = rect.right - rect.left;
+  LONG height = rect.bottom - rect.top;
+  rect = {kSideMargin, kTopBottomMargin, width - kSideMargin, height - kTopBottomMargin};
+  // Before the edit exists (while the page is being created) this finds no
+  // control and changes nothing.
+  SetWindowPlacement(GetDlgItem(page, IDC_OPTION_REF_EDIT), &placement);
+}
+
+INT_PTR CALLBACK OptionRefDlgProc(HWND page, UINT message, WPARAM, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      ShowReferenceText(page);
+      return TRUE;
+    case WM_SIZE:
+      FitEditToPage(page);
+      return FALSE;
+    case WM_CLOSE:
+      EndDialog(page, 1);
+      return TRUE;
+  }
+  return FALSE;
+}

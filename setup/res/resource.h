@@ -18,6 +18,7 @@
 // Option reference page
 #define IDD_OPTION_REF 104
 #define IDR_OPTION_REF_TEXT 105
+#define IDC_OPTION_REF_EDIT 1003
 
 // Synthesizer options page
 #define IDD_OPTIONS 106

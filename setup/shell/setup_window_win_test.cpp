@@ -88,45 +88,12 @@ TEST_F(SetupWindow, TextTypedOnAPageSurvivesTabSwitches) {
 
 // The real program, started with a command line it must ignore.
 TEST_F(SetupWindow, ProgramExitsWithOneWhateverTheCommandLine) {
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string program(exe);
-  program = program.substr(0, program.rfind('\\') + 1) + "VelderSetup.exe";
-  std::string commandLine = "\"" + program + "\" /s --help orvane.cfg";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process;
-  ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &process));
-  ASSERT_EQ(WaitForInputIdle(process.hProcess, 20000), 0u);
-
-  struct Search {
-    DWORD processId;
-    HWND found;
-  } search = {process.dwProcessId, nullptr};
-  for (int tries = 0; tries < 200 && !search.found; ++tries) {
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-          Search *s = reinterpret_cast<Search *>(data);
-          DWORD owner;
-          GetWindowThreadProcessId(window, &owner);
-          char caption[64];
-          if (owner == s->processId && GetWindowTextA(window, caption, sizeof caption) &&
-              lstrcmpA(caption, "Orvane Driver Setup") == 0)
-            s->found = window;
-          return s->found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    if (!search.found) Sleep(50);
-  }
-  ASSERT_NE(search.found, nullptr);
-  PostMessageA(search.found, WM_CLOSE, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
-  DWORD status = 0;
-  GetExitCodeProcess(process.hProcess, &status);
-  EXPECT_EQ(status, 1u);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  ProgramProcess program("VelderSetup.exe", "/s --help orvane.cfg");
+  ASSERT_TRUE(program.started());
+  HWND window = program.Window("Orvane Driver Setup");
+  ASSERT_NE(window, nullptr);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.ExitStatus(), 1u);
 }
 
 }  // namespace

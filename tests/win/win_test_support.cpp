@@ -131,3 +131,58 @@ void ClickTab(HWND tabs, int index) {
   SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
   SendMessageA(tabs, WM_LBUTTONUP, 0, point);
 }
+
+std::string PathBesideTest(const char *name) {
+  char exe[MAX_PATH];
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  std::string path(exe);
+  return path.substr(0, path.rfind('\\') + 1) + name;
+}
+
+ProgramProcess::ProgramProcess(const char *programName, const std::string &arguments) {
+  std::string program = PathBesideTest(programName);
+  std::string commandLine = "\"" + program + "\" " + arguments;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  started_ = CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process_);
+}
+
+ProgramProcess::~ProgramProcess() {
+  if (!started_) return;
+  if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+HWND ProgramProcess::Window(const char *caption) const {
+  struct Search {
+    DWORD processId;
+    const char *caption;
+    HWND found;
+  } search = {process_.dwProcessId, caption, nullptr};
+  WaitForInputIdle(process_.hProcess, 20000);
+  for (int tries = 0; tries < 400 && !search.found; ++tries) {
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+          Search *s = reinterpret_cast<Search *>(data);
+          DWORD owner;
+          GetWindowThreadProcessId(window, &owner);
+          char text[64];
+          if (owner == s->processId && GetWindowTextA(window, text, sizeof text) &&
+              lstrcmpA(text, s->caption) == 0)
+            s->found = window;
+          return s->found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.found) Sleep(50);
+  }
+  return search.found;
+}
+
+DWORD ProgramProcess::ExitStatus() const {
+  WaitForSingleObject(process_.hProcess, 20000);
+  DWORD status = 0;
+  GetExitCodeProcess(process_.hProcess, &status);
+  return status;
+}

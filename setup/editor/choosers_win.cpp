@@ -1,0 +1,105 @@
+#include "setup/editor/choosers_win.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace {
+
+// A chosen path is kept in whole slots of this size, never cut to fit one.
+const size_t kResultSlot = 512;
+// Where the file dialog writes its answer, and how much of it it may use.
+const size_t kScratchSize = 32768;
+const DWORD kScratchUsable = 0x7FF0;
+// Room for a display name or a file-system path, with some to spare.
+const size_t kFolderPathSize = 292;
+
+// The 32-bit program hands the dialog the record's full form.
+static_assert(sizeof(void *) != 4 || sizeof(OPENFILENAMEA) == 88, "OPENFILENAMEA without its tail fields");
+
+// The browser starts with no folder selected.
+char g_noFolder[] = "";
+
+}  // namespace
+
+CMyFileDialog::CMyFileDialog() : m_ofn(), m_bSave(false), m_pszResult(nullptr), m_nResult(0) {
+  m_ofn.lStructSize = sizeof m_ofn;
+  m_ofn.hwndOwner = nullptr;
+}
+
+CMyFileDialog::~CMyFileDialog() {
+  std::free(m_pszResult);
+  m_pszResult = nullptr;
+}
+
+bool CMyFileDialog::KeepResult(const char *path) {
+  size_t length = std::strlen(path);
+  size_t slots = length / kResultSlot + 1;
+  char *block = static_cast<char *>(std::calloc(slots, kResultSlot));
+  if (!block) return false;
+  std::memcpy(block, path, length);
+  std::free(m_pszResult);
+  m_pszResult = block;
+  m_nResult = 1;
+  return true;
+}
+
+bool CMyFileDialog::Show() {
+  char *scratch = static_cast<char *>(std::calloc(kScratchSize, 1));
+  if (!scratch) return false;
+  m_ofn.lpstrFile = scratch;
+  m_ofn.nMaxFile = kScratchUsable;
+  BOOL chosen = m_bSave ? GetSaveFileNameA(&m_ofn) : GetOpenFileNameA(&m_ofn);
+  bool kept = chosen && KeepResult(scratch);
+  // The record must not point at the scratch buffer once it is gone.
+  m_ofn.lpstrFile = nullptr;
+  m_ofn.nMaxFile = 0;
+  std::free(scratch);
+  return kept;
+}
+
+CMyFolderDialog::CMyFolderDialog() : m_bi(), m_pszPath(new (std::nothrow) char[kFolderPathSize]()) {
+  m_bi.hwndOwner = nullptr;
+  m_bi.lpszTitle = "フォルダを選択して下さい";
+}
+
+CMyFolderDialog::~CMyFolderDialog() { delete[] m_pszPath; }
+
+bool CMyFolderDialog::Show() {
+  if (!m_pszPath) return false;
+  // The browser needs COM on this thread; the program never starts it
+  // otherwise, so it is started for the browser's time only.
+  HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  bool found = Browse();
+  if (SUCCEEDED(com)) CoUninitialize();
+  return found;
+}
+
+bool CMyFolderDialog::Browse() {
+  IMalloc *allocator = nullptr;
+  if (FAILED(SHGetMalloc(&allocator))) return false;
+  LPITEMIDLIST desktop = nullptr;
+  bool found = false;
+  if (SUCCEEDED(SHGetSpecialFolderLocation(m_bi.hwndOwner, CSIDL_DESKTOP, &desktop))) {
+    m_bi.pidlRoot = desktop;
+    m_bi.pszDisplayName = m_pszPath;
+    m_bi.ulFlags = 0;
+    m_bi.lpfn = BrowseCallbackProc;
+    m_bi.lParam = reinterpret_cast<LPARAM>(g_noFolder);
+    LPITEMIDLIST chosen = SHBrowseForFolderA(&m_bi);
+    if (chosen) {
+      // A virtual folder (one without a file-system path) fails here.
+      found = SHGetPathFromIDListA(chosen, m_pszPath) != FALSE;
+      allocator->Free(chosen);
+    }
+    m_bi.pidlRoot = nullptr;
+    allocator->Free(desktop);
+  }
+  allocator->Release();
+  return found;
+}
+
+int CALLBACK CMyFolderDialog::BrowseCallbackProc(HWND browser, UINT message, LPARAM, LPARAM data) {
+  if (message == BFFM_INITIALIZED && data) SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, data);
+  return 0;
+}

@@ -1,0 +1,53 @@
+// The file and folder choosers behind the editor page's insertion buttons.
+// Each object lives for one button press: the caller sets what it needs in
+// the platform record, calls Show, reads the result and lets it go.
+#pragma once
+
+#include <windows.h>
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+class CMyFileDialog {
+ public:
+  CMyFileDialog();
+  virtual ~CMyFileDialog();
+  CMyFileDialog(const CMyFileDialog &) = delete;
+  CMyFileDialog &operator=(const CMyFileDialog &) = delete;
+
+  // Runs the open (or, with m_bSave, the save) dialog. True when a path was
+  // chosen and kept whole in m_pszResult; false on cancel, on a dialog
+  // failure, or when there is no memory to keep the path.
+  bool Show();
+
+  // Keeps `path` whole as the one result, in as many 512-byte slots as it
+  // needs. On failure the previous result stays as it was.
+  bool KeepResult(const char *path);
+
+  OPENFILENAMEA m_ofn;
+  bool m_bSave;
+  char *m_pszResult;
+  int m_nResult;
+};
+
+class CMyFolderDialog {
+ public:
+  CMyFolderDialog();
+  virtual ~CMyFolderDialog();
+  CMyFolderDialog(const CMyFolderDialog &) = delete;
+  CMyFolderDialog &operator=(const CMyFolderDialog &) = delete;
+
+  // Runs the folder browser over the whole namespace. True when m_pszPath
+  // holds the chosen folder's file-system path; false on cancel, on a
+  // failure, or for a folder that has no file-system path.
+  bool Show();
+
+  // Starts the browser with the folder `data` (a path string) selected.
+  static int CALLBACK BrowseCallbackProc(HWND browser, UINT message, LPARAM lParam, LPARAM data);
+
+  BROWSEINFOA m_bi;
+  char *m_pszPath;
+
+ private:
+  bool Browse();
+};

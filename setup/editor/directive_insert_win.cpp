@@ -1,0 +1,61 @@
+#include "setup/editor/directive_insert_win.h"
+
+#include <cstdlib>
+
+#include "setup/editor/choosers_win.h"
+#include "setup/editor/directive_line.h"
+#include "setup/res/resource.h"
+
+namespace {
+
+struct DirectiveButton {
+  WORD id;
+  const char *filter;  // of the file dialog; null for the folder browser
+  const char *format;
+};
+
+// Each filter is one description and pattern pair; the literal's own NUL
+// ends the list.
+const DirectiveButton kDirectiveButtons[] = {
+    {IDC_ADD_SOURCE, "定義ファイル (*.cfg)\0*.cfg\0", "source \"%s\""},
+    {IDC_ADD_SOUNDFONT, "サウンドフォント (*.sf2)\0*.sf2\0", "soundfont \"%s\""},
+    {IDC_ADD_DIR, nullptr, "dir \"%s\""},
+};
+
+const char kFolderTitle[] = "dirとして追加するフォルダを選択してください";
+
+// EM_REPLACESEL works on the caret wherever it is; the packed EM_GETSEL
+// result is not consulted, since it overflows beyond character 32,767 and
+// would send the line to the top of a large file.
+void PutLineAtCaret(HWND page, const char *format, const char *path) {
+  char *line = ComposeDirective(format, path);
+  if (!line) return;
+  SendDlgItemMessageA(page, IDC_CFG_EDIT, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line));
+  std::free(line);
+}
+
+void ChooseAndPut(HWND page, const DirectiveButton &button) {
+  if (button.filter) {
+    CMyFileDialog chooser;
+    chooser.m_ofn.Flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
+    chooser.m_ofn.lpstrFilter = button.filter;
+    if (chooser.Show() && chooser.m_nResult) PutLineAtCaret(page, button.format, chooser.m_pszResult);
+  } else {
+    CMyFolderDialog chooser;
+    chooser.m_bi.lpszTitle = kFolderTitle;
+    if (chooser.Show()) PutLineAtCaret(page, button.format, chooser.m_pszPath);
+  }
+}
+
+}  // namespace
+
+void InsertDirective(HWND page, WORD id) {
+  for (const DirectiveButton &button : kDirectiveButtons) {
+    if (button.id != id) continue;
+    // The choosers may move the current directory; put it back either way.
+    char saved[MAX_PATH];
+    DWORD length = GetCurrentDirectoryA(MAX_PATH, saved);
+    ChooseAndPut(page, button);
+    if (length > 0 && length < MAX_PATH) SetCurrentDirectoryA(saved);
+  }
+}

@@ -1,0 +1,310 @@
+#include "setup/editor/directive_insert_win.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <utility>
+
+#include "setup/res/resource.h"
+#include "tests/win/setup_fixture_win.h"
+
+namespace {
+
+// Acts on the chooser that the code under test opens on this thread. A
+// thread timer runs inside the chooser's own modal loop, finds the chooser
+// (a dialog other than the setup window) once it is up and hands it to the
+// action; the action runs again on later ticks for as long as it returns
+// false and the chooser is still there.
+class ChooserDriver {
+ public:
+  using Action = std::function<bool(HWND chooser)>;
+  ChooserDriver(HWND setupWindow, Action action) : setupWindow_(setupWindow), action_(std::move(action)) {
+    current_ = this;
+    timer_ = SetTimer(nullptr, 0, 100, Tick);
+  }
+  ~ChooserDriver() {
+    KillTimer(nullptr, timer_);
+    current_ = nullptr;
+  }
+  int calls() const { return calls_; }
+
+ private:
+  static BOOL CALLBACK FindChooser(HWND window, LPARAM data) {
+    ChooserDriver *driver = reinterpret_cast<ChooserDriver *>(data);
+    char className[16];
+    GetClassNameA(window, className, sizeof className);
+    if (window != driver->setupWindow_ && lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window) &&
+        IsWindowEnabled(window) && !GetDlgItem(window, 0xFFFF))
+      driver->found_ = window;
+    return driver->found_ == nullptr;
+  }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    ChooserDriver *driver = current_;
+    if (!driver || driver->done_) return;
+    driver->found_ = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindChooser, reinterpret_cast<LPARAM>(driver));
+    if (!driver->found_) return;
+    ++driver->calls_;
+    driver->done_ = driver->action_(driver->found_);
+  }
+
+  static ChooserDriver *current_;
+  HWND setupWindow_;
+  Action action_;
+  UINT_PTR timer_ = 0;
+  HWND found_ = nullptr;
+  int calls_ = 0;
+  bool done_ = false;
+};
+
+ChooserDriver *ChooserDriver::current_ = nullptr;
+
+struct ChildSearch {
+  const char *text;
+  HWND found;
+};
+
+// A control of the chooser (at any depth) that shows `text`.
+HWND ChildWithText(HWND dialog, const char *text) {
+  ChildSearch search = {text, nullptr};
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM data) -> BOOL {
+        ChildSearch *s = reinterpret_cast<ChildSearch *>(data);
+        char shown[256] = "";
+        GetWindowTextA(child, shown, sizeof shown);
+        if (lstrcmpA(shown, s->text) == 0) s->found = child;
+        return s->found == nullptr;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string CurrentDirectory() {
+  char dir[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, dir);
+  return dir;
+}
+
+// The file dialog's file name field, in either of the dialog's layouts.
+void TypeFileName(HWND dialog, const std::string &path) {
+  SetDlgItemTextA(dialog, cmb13, path.c_str());
+  SetDlgItemTextA(dialog, edt1, path.c_str());
+}
+
+void Confirm(HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); }
+void Cancel(HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }
+
+// Folders and files with blanks in their names, made for one test.
+class ChooserFiles {
+ public:
+  ChooserFiles() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    char longTemp[MAX_PATH];
+    GetLongPathNameA(temp, longTemp, MAX_PATH);
+    base_ = std::string(longTemp) + "velder chooser test";
+    folder_ = base_ + "\\sound fonts";
+    other_ = base_ + "\\elsewhere";
+    CreateDirectoryA(base_.c_str(), nullptr);
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    CreateDirectoryA(other_.c_str(), nullptr);
+    WriteBytes(Cfg(), "# timbres\r\n");
+    WriteBytes(Sf2(), "RIFF");
+  }
+  ~ChooserFiles() {
+    DeleteFileA(Cfg().c_str());
+    DeleteFileA(Sf2().c_str());
+    RemoveDirectoryA(folder_.c_str());
+    RemoveDirectoryA(other_.c_str());
+    RemoveDirectoryA(base_.c_str());
+  }
+  std::string Cfg() const { return folder_ + "\\my timbres.cfg"; }
+  std::string Sf2() const { return folder_ + "\\grand piano.sf2"; }
+  const std::string &folder() const { return folder_; }
+  // Where a test stands, and where a chooser moves to.
+  const std::string &base() const { return base_; }
+  const std::string &other() const { return other_; }
+
+ private:
+  std::string base_, folder_, other_;
+};
+
+class DirectiveInsertion : public SetupWindowTest {
+ protected:
+  void SetUp() override {
+    Open();
+    PumpMessages(200);  // let the page's one-shot caret timer pass
+    saved_ = CurrentDirectory();
+    SetCurrentDirectoryA(files_.base().c_str());
+  }
+  void TearDown() override { SetCurrentDirectoryA(saved_.c_str()); }
+
+  HWND Edit() const { return GetDlgItem(Page(0), IDC_CFG_EDIT); }
+  std::string Text() const {
+    std::string text(GetWindowTextLengthA(Edit()) + 1, '\0');
+    text.resize(GetWindowTextA(Edit(), &text[0], static_cast<int>(text.size())));
+    return text;
+  }
+  void SetText(const std::string &text, DWORD start, DWORD end) {
+    SetWindowTextA(Edit(), text.c_str());
+    SendMessageA(Edit(), EM_SETSEL, start, end);
+  }
+  DWORD Caret() const {
+    DWORD start = 0, end = 0;
+    SendMessageA(Edit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start == end ? end : ~DWORD{0};
+  }
+
+  // Chooses `path` in the chooser that `button` opens; the chooser moves the
+  // current directory meanwhile, as a dialog may. What it saw is kept.
+  void ChooseWith(int button, const std::string &path) {
+    bool folder = button == IDC_ADD_DIR;
+    ChooserDriver driver(window_, [&](HWND chooser) {
+      char filter[128] = "";
+      SendDlgItemMessageA(chooser, cmb1, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(filter));
+      filter_ = filter;
+      titleShown_ = ChildWithText(chooser, "dirとして追加するフォルダを選択してください") != nullptr;
+      SetCurrentDirectoryA(files_.other().c_str());
+      if (folder)
+        SendMessageA(chooser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+      else
+        TypeFileName(chooser, path);
+      Confirm(chooser);
+      return true;
+    });
+    ClickButton(Page(0), button);
+    EXPECT_EQ(driver.calls(), 1);
+  }
+
+  ChooserFiles files_;
+  std::string saved_;
+  std::string filter_;
+  bool titleShown_ = false;
+};
+
+struct ButtonCase {
+  int button;
+  const char *keyword;
+  const char *filter;  // first entry of the file type list; empty for the folder browser
+};
+
+const ButtonCase kButtons[] = {
+    {IDC_ADD_SOURCE, "source", "定義ファイル (*.cfg)"},
+    {IDC_ADD_SOUNDFONT, "soundfont", "サウンドフォント (*.sf2)"},
+    {IDC_ADD_DIR, "dir", ""},
+};
+
+std::string PathFor(const ButtonCase &c, const ChooserFiles &files) {
+  if (c.button == IDC_ADD_SOURCE) return files.Cfg();
+  if (c.button == IDC_ADD_SOUNDFONT) return files.Sf2();
+  return files.folder();
+}
+
+// The directive lands exactly at a mid-line caret, joined to the text on
+// both sides, with the path between the quotes as chosen.
+TEST_F(DirectiveInsertion, EachButtonPutsItsDirectiveAtAMidLineCaret) {
+  for (const ButtonCase &c : kButtons) {
+    const std::string path = PathFor(c, files_);
+    SetText("first\r\nab cd\r\nlast", 9, 9);
+    ChooseWith(c.button, path);
+    const std::string directive = std::string(c.keyword) + " \"" + path + "\"";
+    EXPECT_EQ(Text(), "first\r\nab" + directive + " cd\r\nlast") << c.keyword;
+    EXPECT_EQ(Caret(), 9 + directive.size()) << c.keyword;
+    EXPECT_EQ(filter_, c.filter) << c.keyword;
+    EXPECT_EQ(titleShown_, c.button == IDC_ADD_DIR) << c.keyword;
+    EXPECT_EQ(CurrentDirectory(), files_.base()) << c.keyword;
+  }
+}
+
+TEST_F(DirectiveInsertion, ASelectionIsReplaced) {
+  SetText("soundfont \"old.sf2\" amp=80\r\n", 0, 19);
+  ChooseWith(IDC_ADD_SOUNDFONT, files_.Sf2());
+  EXPECT_EQ(Text(), "soundfont \"" + files_.Sf2() + "\" amp=80\r\n");
+
+  // Selected from right to left, the same.
+  SetText("dir here\r\n", 8, 4);
+  ChooseWith(IDC_ADD_DIR, files_.folder());
+  EXPECT_EQ(Text(), "dir dir \"" + files_.folder() + "\"\r\n");
+}
+
+// A caret past character 32,767 overflows the packed EM_GETSEL result; the
+// line still goes in at the caret, not at the top of the text.
+TEST_F(DirectiveInsertion, CaretFarIntoALargeTextTakesTheLine) {
+  std::string text;
+  while (text.size() < 70000) text += "soundfont \"C:\\sf2\\piano.sf2\"\r\n";
+  for (DWORD caret : {DWORD{40000}, DWORD{69990}}) {
+    SetText(text, caret, caret);
+    ChooseWith(IDC_ADD_SOURCE, files_.Cfg());
+    std::string expected = text;
+    expected.insert(caret, "source \"" + files_.Cfg() + "\"");
+    EXPECT_EQ(Text(), expected) << caret;
+  }
+}
+
+TEST_F(DirectiveInsertion, CancellingChangesNeitherTextNorDirectory) {
+  for (const ButtonCase &c : kButtons) {
+    SetText("dir \"C:\\old\"\r\nsource x.cfg", 3, 12);
+    ChooserDriver driver(window_, [&](HWND chooser) {
+      SetCurrentDirectoryA(files_.other().c_str());
+      if (c.button == IDC_ADD_DIR)
+        SendMessageA(chooser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(files_.folder().c_str()));
+      else
+        TypeFileName(chooser, PathFor(c, files_));
+      Cancel(chooser);
+      return true;
+    });
+    ClickButton(Page(0), c.button);
+    EXPECT_EQ(driver.calls(), 1) << c.keyword;
+    EXPECT_EQ(Text(), "dir \"C:\\old\"\r\nsource x.cfg") << c.keyword;
+    DWORD start = 0, end = 0;
+    SendMessageA(Edit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 3u) << c.keyword;
+    EXPECT_EQ(end, 12u) << c.keyword;
+    EXPECT_EQ(CurrentDirectory(), files_.base()) << c.keyword;
+  }
+}
+
+// "My Computer" has no file-system path: confirming it inserts nothing.
+TEST_F(DirectiveInsertion, FolderWithoutAFileSystemPathInsertsNothing) {
+  SetText("dir \r\n", 4, 4);
+  LPITEMIDLIST computer = nullptr;
+  ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
+  ChooserDriver driver(window_, [&](HWND chooser) {
+    SendMessageA(chooser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(computer));
+    Confirm(chooser);
+    return true;
+  });
+  ClickButton(Page(0), IDC_ADD_DIR);
+  CoTaskMemFree(computer);
+  EXPECT_EQ(driver.calls(), 1);
+  EXPECT_EQ(Text(), "dir \r\n");
+  EXPECT_EQ(CurrentDirectory(), files_.base());
+}
+
+// The file dialog refuses a name that does not exist and stays open; the
+// user then cancels, and nothing is inserted.
+TEST_F(DirectiveInsertion, FileDialogTakesOnlyExistingFiles) {
+  SetText("", 0, 0);
+  MessageBoxCatcher boxes;
+  int step = 0;
+  ChooserDriver driver(window_, [&](HWND chooser) {
+    if (step++ == 0) {
+      TypeFileName(chooser, files_.folder() + "\\missing.sf2");
+      Confirm(chooser);
+      return false;
+    }
+    Cancel(chooser);
+    return true;
+  });
+  ClickButton(Page(0), IDC_ADD_SOUNDFONT);
+  EXPECT_EQ(driver.calls(), 2);
+  EXPECT_EQ(boxes.seen().size(), 1u);
+  EXPECT_EQ(Text(), "");
+}
+
+}  // namespace
