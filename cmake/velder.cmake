@@ -20,10 +20,10 @@ elseif(VELDER_BENCH)
   add_compile_options(-fexec-charset=CP932)
   find_package(benchmark REQUIRED)
 elseif(VELDER_FUZZ)
-  # ctest looks for the fuzzers' tests from the top of the build tree.
-  enable_testing()
   add_compile_options(-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
+  # The fuzz runs are tests: CTest finds them only through the top directory.
+  enable_testing()
 else()
   add_compile_options(-fexec-charset=CP932 -fsanitize=address,undefined -fno-sanitize-recover=all
                       -fno-omit-frame-pointer)
@@ -81,7 +81,6 @@ function(velder_fuzzer name)
   cmake_parse_arguments(F "" "CORPUS;RUNS" "SOURCES;LIBS" ${ARGN})
   velder_program(${name} "${F_SOURCES}" "${F_LIBS}")
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-  enable_testing()
   add_test(NAME ${name}
            COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-fuzzer.sh $<TARGET_FILE:${name}> ${F_CORPUS} ${F_RUNS})
 endfunction()

@@ -1,0 +1,103 @@
+// The driver's own parameters, kept in velder_soundfont.ini: the set, the
+// table of its keys, and the load and save of the file at a given path.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Every field bears the name of its key; the chorus keys carry the prefix
+// Chorus, and _VibratoCent and _VibratoDelay (distinct from VibratoDelay) the
+// prefix Calc in place of the underscore.
+struct DriverParams {
+  int32_t VibratoDelay;
+  int16_t VibratoDepth;
+  int32_t VibratoSweep;
+  int16_t VelToFc;
+  int8_t VelToFcThr;
+  int16_t VelToRes;
+  int32_t TremoloDelay;
+  int16_t TremoloDepth;
+  int16_t TremoloToFc;
+  int16_t TremoloToPitch;
+  int16_t Res;
+  int32_t CutoffFreq;
+  int32_t EnvDelay;
+  int32_t ModEnvDelay;
+  int16_t ModEnvToFc;
+  int16_t ModEnvToPitch;
+  double CalcVibratoCent;   // _VibratoCent, always a whole number
+  double CalcVibratoDelay;  // _VibratoDelay, always a whole number
+  int8_t SF2ChorusSend;
+  int8_t SF2ReverbSend;
+  double GS_OD_Level;
+  double GS_OD_Drive;
+  int8_t ChorusPreLPF;
+  int8_t ChorusLevel;
+  int8_t ChorusFeedback;
+  int8_t ChorusDelay;
+  int8_t ChorusRate;
+  int8_t ChorusDepth;
+  int8_t ChorusSendReverb;
+  int8_t ChorusSendDelay;
+  uint16_t OverWriteFlags;   // bit 0 vibrato, 1 tremolo, 2 cutoff, 3 velocity, 4 ModEnv, 5 envelope
+  uint16_t CompressorFlags;  // bit 0 enable
+  double threshold;
+  double slope;
+  double lookahead;
+  double window;
+  double attack;
+  double release;
+  double scalewet;
+  float scaleroom;
+  float offsetroom;
+  double fixedgain;
+  double combfbk;
+  double timediff;
+  float delay;
+  int8_t volctrl;
+  int16_t nowvol;
+};
+
+// A field of the set, whatever its width; a flag is one bit of a flag word.
+struct ParamField {
+  enum Type { kInt32, kInt16, kInt8, kDouble, kFloat, kFlag, kNone };
+  constexpr ParamField() : type(kNone), int32(nullptr), bit(0) {}
+  constexpr ParamField(int32_t DriverParams::*m) : type(kInt32), int32(m), bit(0) {}
+  constexpr ParamField(int16_t DriverParams::*m) : type(kInt16), int16(m), bit(0) {}
+  constexpr ParamField(int8_t DriverParams::*m) : type(kInt8), int8(m), bit(0) {}
+  constexpr ParamField(double DriverParams::*m) : type(kDouble), real(m), bit(0) {}
+  constexpr ParamField(float DriverParams::*m) : type(kFloat), single(m), bit(0) {}
+  constexpr ParamField(uint16_t DriverParams::*m, int flagBit) : type(kFlag), flags(m), bit(flagBit) {}
+
+  Type type;
+  union {
+    int32_t DriverParams::*int32;
+    int16_t DriverParams::*int16;
+    int8_t DriverParams::*int8;
+    double DriverParams::*real;
+    float DriverParams::*single;
+    uint16_t DriverParams::*flags;
+  };
+  int bit;
+};
+
+double ReadField(const DriverParams &params, const ParamField &field);
+// Stores the value; an integer field keeps the low bits (two's complement)
+// of the value truncated toward zero.
+void WriteField(DriverParams *params, const ParamField &field, double value);
+// Clamps to [low, high]; not a number becomes low unless low is -HUGE_VAL (no limit).
+double Limited(double value, double low, double high);
+// Truncates toward zero, saturating outside the 32-bit range (not a number: 0).
+int32_t TruncatedToInt(double value);
+
+// Fills every field from the file, with defaults for what is missing and the
+// load's limits. A missing file, or one of the older layout, is converted and
+// written back at once; a file that exists but cannot be read (or a null
+// path) gives the defaults and is never written. A failed write is silent and
+// the conversion runs again at the next load.
+void LoadDriverParamsFile(const char *path, DriverParams *params);
+
+// Writes the managed values into the file as it is on disk now, keeping all
+// else it holds. A set never loaded (both calculation numbers 0) is loaded
+// first. False, with the file untouched, when it could not be read or written.
+bool SaveDriverParamsFile(const char *path, DriverParams *params);

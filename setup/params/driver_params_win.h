@@ -1,0 +1,11 @@
+// The one parameter set of the process and its file in the Windows directory.
+#pragma once
+
+#include "setup/params/driver_params.h"
+
+// Every field is 0 until the first load.
+extern DriverParams g_driverParams;
+
+void LoadDriverParams();
+// False when nothing was written.
+bool SaveDriverParams();
