@@ -18,8 +18,8 @@ resources() {
       for (i = 3; i <= length(s); i++) n = n * 16 + index("0123456789abcdef", tolower(substr(s, i, 1))) - 1
       return n
     }
-    /^[0-9a-f]+   Entry: / { sub(/.*Entry: (ID|name): /, ""); sub(/, Value.*/, ""); type = id($0); next }
-    /^[0-9a-f]+     Entry: / { sub(/.*Entry: (ID|name): /, ""); sub(/, Value.*/, ""); print type "/" id($0) }'
+    /^[0-9a-f]+   Entry: / { sub(/.*Entry: (ID|name): (\[[^]]*\]: )?/, ""); sub(/, Value.*/, ""); type = id($0); next }
+    /^[0-9a-f]+     Entry: / { sub(/.*Entry: (ID|name): (\[[^]]*\]: )?/, ""); sub(/, Value.*/, ""); print type "/" id($0) }'
 }
 
 has() { printf '%s\n' "$2" | grep -qx "$1"; }
@@ -46,8 +46,9 @@ check() {  # check <exe> <arch>
   list=$(resources "$exe")
   case "$(basename "$exe")" in
     VelderSetup.exe)
-      has 14/107 "$list" || fail "no icon group 107"
-      has 5/101 "$list" || fail "no dialog 101"
+      for r in 14/107 5/101 5/102 5/104 5/106 5/157 TEXT/105; do
+        has "$r" "$list" || fail "no resource $r (type/name)"
+      done
       echo "$list" | grep -q '^24/' && fail "carries a manifest"
       echo "$list" | grep -q '^16/' && fail "carries a version resource" ;;
     VelderVolCtl.exe)
