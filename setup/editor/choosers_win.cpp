@@ -20,6 +20,45 @@ static_assert(sizeof(void *) != 4 || sizeof(OPENFILENAMEA) == 88, "OPENFILENAMEA
 // The browser starts with no folder selected.
 char g_noFolder[] = "";
 
+// The choosers' system DLLs are loaded when a chooser is first shown, not at
+// start-up: loading them costs every start, and most runs never open one.
+struct ChooserEntries {
+  decltype(&GetOpenFileNameA) getOpenFileName;
+  decltype(&GetSaveFileNameA) getSaveFileName;
+  decltype(&CoInitializeEx) coInitializeEx;
+  decltype(&CoUninitialize) coUninitialize;
+  decltype(&SHGetMalloc) shGetMalloc;
+  decltype(&SHGetSpecialFolderLocation) shGetSpecialFolderLocation;
+  decltype(&SHBrowseForFolderA) shBrowseForFolder;
+  decltype(&SHGetPathFromIDListA) shGetPathFromIDList;
+};
+
+template <class Function>
+void Load(Function *entry, const char *dll, const char *name, bool *complete) {
+  HMODULE module = LoadLibraryA(dll);
+  FARPROC found = module ? GetProcAddress(module, name) : nullptr;
+  *entry = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+  *complete = *complete && found;
+}
+
+// Every entry, or null when one of them cannot be had.
+const ChooserEntries *Entries() {
+  static ChooserEntries entries;
+  static bool complete = [] {
+    bool all = true;
+    Load(&entries.getOpenFileName, "comdlg32.dll", "GetOpenFileNameA", &all);
+    Load(&entries.getSaveFileName, "comdlg32.dll", "GetSaveFileNameA", &all);
+    Load(&entries.coInitializeEx, "ole32.dll", "CoInitializeEx", &all);
+    Load(&entries.coUninitialize, "ole32.dll", "CoUninitialize", &all);
+    Load(&entries.shGetMalloc, "shell32.dll", "SHGetMalloc", &all);
+    Load(&entries.shGetSpecialFolderLocation, "shell32.dll", "SHGetSpecialFolderLocation", &all);
+    Load(&entries.shBrowseForFolder, "shell32.dll", "SHBrowseForFolderA", &all);
+    Load(&entries.shGetPathFromIDList, "shell32.dll", "SHGetPathFromIDListA", &all);
+    return all;
+  }();
+  return complete ? &entries : nullptr;
+}
+
 }  // namespace
 
 CMyFileDialog::CMyFileDialog() : m_ofn(), m_bSave(false), m_pszResult(nullptr), m_nResult(0) {
@@ -45,11 +84,12 @@ bool CMyFileDialog::KeepResult(const char *path) {
 }
 
 bool CMyFileDialog::Show() {
-  char *scratch = static_cast<char *>(std::calloc(kScratchSize, 1));
+  const ChooserEntries *entries = Entries();
+  char *scratch = entries ? static_cast<char *>(std::calloc(kScratchSize, 1)) : nullptr;
   if (!scratch) return false;
   m_ofn.lpstrFile = scratch;
   m_ofn.nMaxFile = kScratchUsable;
-  BOOL chosen = m_bSave ? GetSaveFileNameA(&m_ofn) : GetOpenFileNameA(&m_ofn);
+  BOOL chosen = m_bSave ? entries->getSaveFileName(&m_ofn) : entries->getOpenFileName(&m_ofn);
   bool kept = chosen && KeepResult(scratch);
   // The record must not point at the scratch buffer once it is gone.
   m_ofn.lpstrFile = nullptr;
@@ -66,30 +106,32 @@ CMyFolderDialog::CMyFolderDialog() : m_bi(), m_pszPath(new (std::nothrow) char[k
 CMyFolderDialog::~CMyFolderDialog() { delete[] m_pszPath; }
 
 bool CMyFolderDialog::Show() {
-  if (!m_pszPath) return false;
+  const ChooserEntries *entries = Entries();
+  if (!m_pszPath || !entries) return false;
   // The browser needs COM on this thread; the program never starts it
   // otherwise, so it is started for the browser's time only.
-  HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  HRESULT com = entries->coInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   bool found = Browse();
-  if (SUCCEEDED(com)) CoUninitialize();
+  if (SUCCEEDED(com)) entries->coUninitialize();
   return found;
 }
 
 bool CMyFolderDialog::Browse() {
+  const ChooserEntries *entries = Entries();
   IMalloc *allocator = nullptr;
-  if (FAILED(SHGetMalloc(&allocator))) return false;
+  if (FAILED(entries->shGetMalloc(&allocator))) return false;
   LPITEMIDLIST desktop = nullptr;
   bool found = false;
-  if (SUCCEEDED(SHGetSpecialFolderLocation(m_bi.hwndOwner, CSIDL_DESKTOP, &desktop))) {
+  if (SUCCEEDED(entries->shGetSpecialFolderLocation(m_bi.hwndOwner, CSIDL_DESKTOP, &desktop))) {
     m_bi.pidlRoot = desktop;
     m_bi.pszDisplayName = m_pszPath;
     m_bi.ulFlags = 0;
     m_bi.lpfn = BrowseCallbackProc;
     m_bi.lParam = reinterpret_cast<LPARAM>(g_noFolder);
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&m_bi);
+    LPITEMIDLIST chosen = entries->shBrowseForFolder(&m_bi);
     if (chosen) {
       // A virtual folder (one without a file-system path) fails here.
-      found = SHGetPathFromIDListA(chosen, m_pszPath) != FALSE;
+      found = entries->shGetPathFromIDList(chosen, m_pszPath) != FALSE;
       allocator->Free(chosen);
     }
     m_bi.pidlRoot = nullptr;
