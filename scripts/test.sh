@@ -34,6 +34,8 @@ step "x86_64 build" build x86_64
 start_xvfb
 prefix="$PWD/build/x86_64/wineprefix"
 scripts/wine-prefix.sh "$prefix"
+# A server left from an earlier run keeps its desktop on that run's display.
+WINEPREFIX="$prefix" wineserver -k 2>/dev/null
 WINEPREFIX="$prefix" wineserver -p 60
 step "x86_64 tests (Wine)" ctest --preset x86_64
 step "programs: hardening, imports, resources" scripts/check-binaries.sh build/i686/bin build/x86_64/bin

@@ -12,6 +12,8 @@ prepare_wine() {
   cmake --build --preset x86_64 --target "$@"
   export WINEPREFIX="$PWD/build/x86_64/$name" WINEDEBUG=-all LC_ALL=ja_JP.UTF-8
   scripts/wine-prefix.sh "$WINEPREFIX"
+  # A server left from an earlier run keeps its desktop on that run's display.
+  wineserver -k 2>/dev/null || true
   bin=build/x86_64/bin
   windows="$WINEPREFIX/drive_c/windows"
 }
