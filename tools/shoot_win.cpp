@@ -1,6 +1,6 @@
 // Photographs a program's window for the README: starts the program, and for
-// each tab of its tab control (or once, when it has none) selects the tab as
-// the keyboard would and saves the window as <prefix><n>.bmp.
+// each tab of its tab control (or once, when it has none) clicks the tab and
+// saves the window as <prefix><n>.bmp.
 //   shoot.exe <program.exe> <output prefix>
 #include <windows.h>
 
@@ -51,6 +51,26 @@ bool SaveWindowBitmap(HWND window, const std::string &path) {
   return std::fclose(file) == 0 && ok;
 }
 
+// Clicks a tab of another process's tab control where the user would. Its
+// rectangle is asked for through memory in that process, since the message
+// carries a pointer.
+void ClickTab(HWND tabs, int index) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(tabs, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return;
+  void *remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  RECT rect = {};
+  if (remote && SendMessageA(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote)) &&
+      ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr)) {
+    LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(tabs, WM_LBUTTONUP, 0, point);
+  }
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -67,10 +87,7 @@ int main(int argc, char **argv) {
   int count = tabs ? static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0)) : 1;
   bool ok = true;
   for (int tab = 0; tab < count && ok; ++tab) {
-    if (tab > 0) {
-      PostMessageA(tabs, WM_KEYDOWN, VK_RIGHT, 0);
-      PostMessageA(tabs, WM_KEYUP, VK_RIGHT, 0xC0000000);
-    }
+    if (tabs) ClickTab(tabs, tab);
     Sleep(800);
     std::string path = std::string(argv[2]) + std::to_string(tab + 1) + ".bmp";
     ok = SaveWindowBitmap(started.window, path);
