@@ -6,26 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "setup/options/default_block_test.h"
 #include "setup/options/option_lines.h"
 #include "setup/options/option_reader.h"
 
 namespace {
-
-const char kDefaultBlock[] =
-    "#extension opt --volume=70\r\n"
-    "#extension opt --drum-power=100\r\n"
-    "#extension opt --chorus=n\r\n"
-    "#extension opt --reverb=n\r\n"
-    "#extension opt --voice-lpf=c\r\n"
-    "#extension opt --sampling-freq=44100\r\n"
-    "#extension opt --polyphony=128\r\n"
-    "#extension opt -OdSs1l\r\n"
-    "#extension opt -EWPVETSOZJDXCQ\r\n"
-    "#extension opt --resample=L\r\n"
-    "#extension opt --rtsyn-latency=0.040\r\n"
-    "#extension opt -R0\r\n"
-    "#extension opt -B0\r\n"
-    "#extension opt -EFns=4\r\n";
 
 std::vector<std::string> GeneratedLines(const OptionValues &values) {
   std::vector<std::string> lines;

@@ -5,27 +5,13 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "setup/options/default_block_test.h"
 #include "setup/res/resource.h"
 #include "tests/win/setup_fixture_win.h"
 
 namespace {
 
-const char kDefaultFile[] =
-    "\r\n\r\n"
-    "#extension opt --volume=70\r\n"
-    "#extension opt --drum-power=100\r\n"
-    "#extension opt --chorus=n\r\n"
-    "#extension opt --reverb=n\r\n"
-    "#extension opt --voice-lpf=c\r\n"
-    "#extension opt --sampling-freq=44100\r\n"
-    "#extension opt --polyphony=128\r\n"
-    "#extension opt -OdSs1l\r\n"
-    "#extension opt -EWPVETSOZJDXCQ\r\n"
-    "#extension opt --resample=L\r\n"
-    "#extension opt --rtsyn-latency=0.040\r\n"
-    "#extension opt -R0\r\n"
-    "#extension opt -B0\r\n"
-    "#extension opt -EFns=4\r\n";
+const std::string kDefaultFile = std::string("\r\n\r\n") + kDefaultBlock;
 
 const int kEffectBoxes[] = {1030, 1031, 1032, 1033, 1034, 1035, 1036, 1038, 1039, 1040, 1041, 1042, 1043};
 
