@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/win/win_test_support.h"
+#include "tests/win/test_support_win.h"
 #include "volctl/driver_window.h"
 #include "volctl/resource.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "setup/shell/file_io.h"
-#include "tests/win/win_test_support.h"
+#include "tests/win/test_support_win.h"
 
 namespace {
 

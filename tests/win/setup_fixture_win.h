@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/win/win_test_support.h"
+#include "tests/win/test_support_win.h"
 
 class SetupWindowTest : public testing::Test {
  protected:

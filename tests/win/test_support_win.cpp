@@ -1,4 +1,4 @@
-#include "tests/win/win_test_support.h"
+#include "tests/win/test_support_win.h"
 
 #include <windows.h>
 
