@@ -18,7 +18,7 @@ const WPARAM kTypingLimit = 0x400000;
 
 void ReloadEditor(HWND page) {
   char path[MAX_PATH];
-  BuildDriverFilePath(path, kCfgFileName);
+  if (!BuildDriverFilePath(path, kCfgFileName)) return;
   FILE *file = std::fopen(path, "rb");
   if (file) LoadFileIntoEdit(file, GetDlgItem(page, IDC_CFG_EDIT));
 }
@@ -36,8 +36,11 @@ void PutCaretAtStart(HWND page) {
 
 void SaveEditor(HWND page) {
   char path[MAX_PATH];
-  BuildDriverFilePath(path, kCfgFileName);
-  SaveEditToFile(GetDlgItem(page, IDC_CFG_EDIT), path);
+  HWND edit = GetDlgItem(page, IDC_CFG_EDIT);
+  if (BuildDriverFilePath(path, kCfgFileName))
+    SaveEditToFile(edit, path);
+  else
+    ReportSaveFailure(edit);
 }
 
 void OnEditorCommand(HWND page, WORD id) {
@@ -58,7 +61,7 @@ void OnEditorCommand(HWND page, WORD id) {
 
 }  // namespace
 
-bool LoadFileIntoEdit(FILE *file, HWND edit) {
+void LoadFileIntoEdit(FILE *file, HWND edit) {
   char *text = nullptr;
   long size = -1;
   if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
@@ -70,11 +73,10 @@ bool LoadFileIntoEdit(FILE *file, HWND edit) {
     }
   }
   std::fclose(file);
-  if (!text) return false;
+  if (!text) return;
   text[size] = '\0';
   SetWindowTextA(edit, text);
   std::free(text);
-  return true;
 }
 
 void SaveEditToFile(HWND edit, const char *path) {
