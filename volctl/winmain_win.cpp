@@ -7,10 +7,11 @@
 #include "volctl/volume_dialog_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  // The dialog's slider is a trackbar, whose window class comctl32 registers
-  // only when asked; without it the dialog cannot be created. Asking for the
-  // bar classes alone registers it before the dialog exists, and the import
-  // this call makes keeps comctl32 loaded.
+  // The dialog's slider is a trackbar, a comctl32 class: the dialog cannot be
+  // created unless comctl32 is loaded and the class registered. This call,
+  // made before the dialog, loads comctl32 through the import it makes and
+  // asks for the bar classes, which covers the trackbar however the system's
+  // comctl32 registers its classes.
   INITCOMMONCONTROLSEX controls = {};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_BAR_CLASSES;

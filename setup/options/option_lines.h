@@ -7,7 +7,9 @@
 
 // Calls `visit(line)` for every non-empty line of `text`, in order, without its
 // terminator. A line ends at LF; a CR right before the LF belongs to the
-// terminator, as in a file read in text mode. Lines may be of any length.
+// terminator, as in a file read in text mode. Lines may be of any length, and
+// a last line of a single character is kept like any other: dropping it would
+// lose the user's text.
 template <class Visit>
 void ForEachLine(std::string_view text, Visit visit) {
   while (!text.empty()) {

@@ -27,6 +27,8 @@ void SaveParamsPage(HWND page) {
   for (const ParamsPageCheckBox &box : OverrideCheckBoxes)
     WriteField(&g_driverParams, box.flag, SendDlgItemMessageA(page, box.id, BM_GETCHECK, 0, 0) != 0);
   g_driverParams.volctrl = IsDlgButtonChecked(page, IDC_MIXER_VOLUME) == BST_CHECKED ? 1 : 0;
+  // The user pressed the button: a save that did not happen is said, and the
+  // file keeps what it had.
   if (!SaveDriverParams()) ReportSaveFailure(page);
 }
 
