@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "setup/shell/file_io.h"
+#include "files/file_io.h"
 
 // One section or one entry: the same record serves both. An entry without a
 // value stands for a comment (or a key line that gave none) and is written

@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "files/file_io.h"
 #include "setup/editor/directive_insert_win.h"
 #include "setup/res/resource.h"
 #include "setup/shell/driver_files_win.h"
-#include "setup/shell/file_io.h"
 
 namespace {
 

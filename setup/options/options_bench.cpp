@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <string>
 
+#include "files/file_io.h"
 #include "setup/options/option_reader.h"
 #include "setup/options/option_writer.h"
-#include "setup/shell/file_io.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <new>
 #include <string>
 
+#include "files/file_io.h"
 #include "setup/options/option_reader.h"
 #include "setup/options/option_writer.h"
 #include "setup/res/resource.h"
 #include "setup/shell/driver_files_win.h"
-#include "setup/shell/file_io.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // What only Windows can show: files held open by another program.
 #include <gtest/gtest.h>
 
-#include "setup/shell/file_io.h"
+#include "files/file_io.h"
 #include "tests/win/test_support_win.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "setup/shell/file_io.h"
+#include "files/file_io.h"
 
 namespace {
 

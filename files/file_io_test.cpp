@@ -1,4 +1,4 @@
-#include "setup/shell/file_io.h"
+#include "files/file_io.h"
 
 #include <filesystem>
 #include <fstream>

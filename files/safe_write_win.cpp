@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "setup/shell/file_io.h"
+#include "files/file_io.h"
 
 namespace {
 
