@@ -16,11 +16,6 @@ class EditorPage : public SetupWindowTest {
     text.resize(GetWindowTextA(Edit(), &text[0], static_cast<int>(text.size())));
     return text;
   }
-  std::string FileBytes() const {
-    std::string bytes;
-    EXPECT_TRUE(ReadBytes(cfg_.path(), &bytes));
-    return bytes;
-  }
 };
 
 // CP932 text with both line-break forms comes back byte for byte.
@@ -35,7 +30,7 @@ TEST_F(EditorPage, SavingUneditedTextWritesTheFileBackByteForByte) {
     Open();
     EXPECT_EQ(Text(), file);
     ClickButton(Page(0), IDC_CFG_SAVE);
-    EXPECT_EQ(FileBytes(), file);
+    EXPECT_EQ(cfg_.Bytes(), file);
     DestroyWindow(window_);
   }
 }
@@ -53,7 +48,7 @@ TEST_F(EditorPage, MissingFileGivesAnEmptyEditorAndSaveCreatesIt) {
   MessageBoxCatcher boxes;
   ClickButton(Page(0), IDC_CFG_SAVE);
   EXPECT_TRUE(boxes.seen().empty());
-  EXPECT_EQ(FileBytes(), "dir \"D:\\fonts\"\r\n");
+  EXPECT_EQ(cfg_.Bytes(), "dir \"D:\\fonts\"\r\n");
 }
 
 TEST_F(EditorPage, ReloadReplacesEditsWithTheFileAndKeepsThemWhenItIsGone) {
@@ -97,7 +92,7 @@ TEST_F(EditorPage, FailedSaveIsReportedAndLeavesTheFileAndFolderAsTheyWere) {
       EXPECT_EQ(box.owner, GetAncestor(Edit(), GA_ROOT));
     }
   }
-  EXPECT_EQ(FileBytes(), old);
+  EXPECT_EQ(cfg_.Bytes(), old);
   EXPECT_EQ(Text(), "soundfont \"new.sf2\"\r\n");
   EXPECT_EQ(WindowsDirectoryFiles("*"), before);
 }
@@ -122,7 +117,7 @@ TEST_F(EditorPage, LargeFileIsLoadedWholeWhileTypingIsLimited) {
   EXPECT_EQ(static_cast<size_t>(GetWindowTextLengthA(Edit())), big.size());
   EXPECT_EQ(SendMessageA(Edit(), EM_GETLIMITTEXT, 0, 0), 0x400000);
   ClickButton(Page(0), IDC_CFG_SAVE);
-  EXPECT_EQ(FileBytes(), big);
+  EXPECT_EQ(cfg_.Bytes(), big);
 }
 
 }  // namespace

@@ -35,19 +35,10 @@ class OptionsPage : public SetupWindowTest {
     SendMessageA(page(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position),
                  reinterpret_cast<LPARAM>(GetDlgItem(page(), id)));
   }
-  std::string Text(int id) const {
-    char text[256] = "";
-    GetDlgItemTextA(page(), id, text, sizeof text);
-    return text;
-  }
+  std::string Text(int id) const { return ItemText(page(), id); }
   void SetText(int id, const char *text) const { SetDlgItemTextA(page(), id, text); }
   bool Checked(int id) const { return IsDlgButtonChecked(page(), id) == BST_CHECKED; }
   void Check(int id, bool on) const { CheckDlgButton(page(), id, on ? BST_CHECKED : BST_UNCHECKED); }
-  std::string FileBytes() const {
-    std::string bytes;
-    EXPECT_TRUE(ReadBytes(cfg_.path(), &bytes));
-    return bytes;
-  }
   // Presses apply and returns the one message box it showed.
   SeenMessageBox Apply() const {
     MessageBoxCatcher boxes;
@@ -97,10 +88,10 @@ TEST_F(OptionsPage, WithoutAFileShowsTheDefaultsAndApplyWritesThem) {
     EXPECT_EQ(Text(id), "") << id;
 
   ExpectConfirmation(Apply());
-  EXPECT_EQ(FileBytes(), kDefaultFile);
+  EXPECT_EQ(cfg_.Bytes(), kDefaultFile);
   // Applying again changes nothing.
   ExpectConfirmation(Apply());
-  EXPECT_EQ(FileBytes(), kDefaultFile);
+  EXPECT_EQ(cfg_.Bytes(), kDefaultFile);
 }
 
 TEST_F(OptionsPage, ControlsHaveTheirKinds) {
@@ -265,9 +256,9 @@ TEST_F(OptionsPage, ApplyWritesWhatTheControlsHoldAndKeepsOtherLines) {
                          "#extension opt -R1000\r\n"
                          "#extension opt -B1073741824\r\n"
                          "#extension opt -EFns=1\r\n";
-  EXPECT_EQ(FileBytes(), expected);
+  EXPECT_EQ(cfg_.Bytes(), expected);
   ExpectConfirmation(Apply());
-  EXPECT_EQ(FileBytes(), expected);
+  EXPECT_EQ(cfg_.Bytes(), expected);
 }
 
 TEST_F(OptionsPage, FailedApplyIsReportedAndLeavesTheFileAsItWas) {
@@ -282,7 +273,7 @@ TEST_F(OptionsPage, FailedApplyIsReportedAndLeavesTheFileAsItWas) {
     ASSERT_TRUE(holder.held());
     ExpectFailure(Apply());
   }
-  EXPECT_EQ(FileBytes(), old);
+  EXPECT_EQ(cfg_.Bytes(), old);
   EXPECT_EQ(WindowsDirectoryFiles("*"), before);
   EXPECT_EQ(Slider(IDC_VOLUME), 120);
 }

@@ -22,20 +22,11 @@ const std::string kOtherContent =
 class ParamsPage : public SetupWindowTest {
  protected:
   HWND PageWindow() const { return Page(1); }
-  std::string Text(int id) const {
-    char text[64] = "";
-    GetDlgItemTextA(PageWindow(), id, text, sizeof text);
-    return text;
-  }
+  std::string Text(int id) const { return ItemText(PageWindow(), id); }
   void Type(int id, const char *text) const { SetDlgItemTextA(PageWindow(), id, text); }
   bool Checked(int id) const { return IsDlgButtonChecked(PageWindow(), id) == BST_CHECKED; }
   void Check(int id, bool on) const { CheckDlgButton(PageWindow(), id, on ? BST_CHECKED : BST_UNCHECKED); }
   void Save() const { ClickButton(PageWindow(), IDC_PARAMS_SAVE); }
-  std::string FileBytes() const {
-    std::string bytes;
-    EXPECT_TRUE(ReadBytes(params_.path(), &bytes));
-    return bytes;
-  }
   // A value as the saved file holds it.
   std::string Stored(const char *section, const char *key) const {
     IniFile ini;
@@ -76,7 +67,7 @@ TEST_F(ParamsPage, WithoutAFileShowsTheDefaultsAndCreatesTheFile) {
   for (const Shown &shown : kDefaults) EXPECT_EQ(Text(shown.id), shown.text) << shown.id;
   for (int id : kOverrideBoxes) EXPECT_EQ(Checked(id), id == IDC_OVERWRITE_VIBRATO) << id;
   EXPECT_TRUE(Checked(IDC_MIXER_VOLUME));
-  EXPECT_EQ(FileBytes(),
+  EXPECT_EQ(params_.Bytes(),
             "[main]\r\nver=101\r\nOverWriteVibrato=1\r\nOverWriteTremolo=0\r\nOverWriteVel=0\r\n"
             "OverWriteEnv=0\r\nOverWriteModEnv=0\r\nOverWriteCutoff=0\r\n\r\n");
   // The procedure answers FALSE to every message, WM_INITDIALOG included.
@@ -163,9 +154,9 @@ TEST_F(ParamsPage, SavingTwiceWritesTheSameBytesAndKeepsOtherContent) {
   Open();
   Type(IDC_TREMOLO_DEPTH, "12");
   Save();
-  const std::string first = FileBytes();
+  const std::string first = params_.Bytes();
   Save();
-  EXPECT_EQ(FileBytes(), first);
+  EXPECT_EQ(params_.Bytes(), first);
   EXPECT_EQ(Stored("param", "TremoloDepth"), "12");
   EXPECT_EQ(Stored("param", "Custom"), "1");
   EXPECT_EQ(Stored("compressor", "threshold"), "40");
@@ -189,7 +180,7 @@ TEST_F(ParamsPage, FileThatCannotBeReadIsNeverReplacedAndASaveIsReported) {
     EXPECT_TRUE(box.errorIcon);
     EXPECT_EQ(box.owner, GetAncestor(PageWindow(), GA_ROOT));
   }
-  EXPECT_EQ(FileBytes(), kOtherContent);
+  EXPECT_EQ(params_.Bytes(), kOtherContent);
   {
     // Readable, but it cannot be replaced while held.
     FileHolder holder(params_.path(), FILE_SHARE_READ | FILE_SHARE_WRITE);
@@ -198,7 +189,7 @@ TEST_F(ParamsPage, FileThatCannotBeReadIsNeverReplacedAndASaveIsReported) {
     Save();
     EXPECT_EQ(boxes.seen().size(), 1u);
   }
-  EXPECT_EQ(FileBytes(), kOtherContent);
+  EXPECT_EQ(params_.Bytes(), kOtherContent);
   EXPECT_TRUE(WindowsDirectoryFiles("vel*.tmp").empty());
 
   // Once free, a save writes the page's values and keeps the rest.

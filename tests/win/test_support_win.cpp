@@ -41,6 +41,18 @@ WindowsFileGuard::~WindowsFileGuard() {
   if (existed_) WriteBytes(path_, saved_);
 }
 
+std::string WindowsFileGuard::Bytes() const {
+  std::string bytes;
+  EXPECT_TRUE(ReadBytes(path_, &bytes)) << path_;
+  return bytes;
+}
+
+std::string ItemText(HWND dialog, int id) {
+  char text[256] = "";
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
+}
+
 FileHolder::FileHolder(const std::string &path, DWORD shareMode)
     : handle_(CreateFileA(path.c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING, 0, nullptr)) {}
 

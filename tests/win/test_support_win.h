@@ -21,6 +21,8 @@ class WindowsFileGuard {
   explicit WindowsFileGuard(const char *name);
   ~WindowsFileGuard();
   const std::string &path() const { return path_; }
+  // What the file holds now; a file that cannot be read fails the test.
+  std::string Bytes() const;
 
  private:
   std::string path_;
@@ -39,6 +41,9 @@ class FileHolder {
  private:
   HANDLE handle_;
 };
+
+// The text of a dialog's control, as GetDlgItemTextA gives it.
+std::string ItemText(HWND dialog, int id);
 
 // Names in the Windows directory that match `pattern` (such as "*.tmp").
 std::vector<std::string> WindowsDirectoryFiles(const char *pattern);
