@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "setup/editor/editor_win.h"
 #include "setup/options/options_page_win.h"
 #include "setup/params/params_page_win.h"
@@ -20,13 +22,76 @@ SetupPage SetupPages[] = {
 
 namespace {
 
-// Every page covers the tab control's display area. Called once all tabs are
-// in, so the area leaves room for every row of tab buttons.
-void FitPagesToTabs(HWND setupWindow, HWND tabs) {
+// The tab control's display area, in the setup window's client coordinates.
+RECT DisplayArea(HWND setupWindow, HWND tabs) {
   RECT area;
   GetClientRect(tabs, &area);
   SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   MapWindowPoints(tabs, setupWindow, reinterpret_cast<POINT *>(&area), 2);
+  return area;
+}
+
+// The room the widest and the tallest page take as laid out from their own
+// templates, in their own fonts, before they are fitted.
+SIZE PagesNeed() {
+  SIZE need = {0, 0};
+  for (SetupPage *page = SetupPages; page->label; ++page) {
+    RECT rect;
+    if (!page->window || !GetWindowRect(page->window, &rect)) continue;
+    need.cx = std::max(need.cx, rect.right - rect.left);
+    need.cy = std::max(need.cy, rect.bottom - rect.top);
+  }
+  return need;
+}
+
+void Grow(HWND window, int dx, int dy) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left + dx, rect.bottom - rect.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Centred in the work area of its monitor, as the template's DS_CENTER
+// placed it, but never with its caption above the top edge.
+void Centre(HWND setupWindow) {
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(setupWindow, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT &work = monitor.rcWork;
+  RECT rect;
+  GetWindowRect(setupWindow, &rect);
+  LONG x = std::max(work.left, (work.left + work.right - (rect.right - rect.left)) / 2);
+  LONG y = std::max(work.top, (work.top + work.bottom - (rect.bottom - rect.top)) / 2);
+  SetWindowPos(setupWindow, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The pages' templates use larger fonts than the setup window, so a page can
+// need more room than the template's display area gives; then the tab
+// control and the window grow by the shortfall, so that no control lies
+// beyond the window's edge. The width comes first, since it decides how many
+// rows of tab buttons there are and so how high the display area is. A
+// window whose pages fit keeps its template's size and place.
+void GrowToFitPages(HWND setupWindow, HWND tabs) {
+  SIZE need = PagesNeed();
+  RECT area = DisplayArea(setupWindow, tabs);
+  LONG dx = std::max(0L, need.cx - (area.right - area.left));
+  if (dx) {
+    Grow(tabs, dx, 0);
+    Grow(setupWindow, dx, 0);
+    area = DisplayArea(setupWindow, tabs);
+  }
+  LONG dy = std::max(0L, need.cy - (area.bottom - area.top));
+  if (dy) {
+    Grow(tabs, 0, dy);
+    Grow(setupWindow, 0, dy);
+  }
+  if (dx || dy) Centre(setupWindow);
+}
+
+// Every page covers the tab control's display area. Called once all tabs are
+// in, so the area leaves room for every row of tab buttons.
+void FitPagesToTabs(HWND setupWindow, HWND tabs) {
+  RECT area = DisplayArea(setupWindow, tabs);
   for (SetupPage *page = SetupPages; page->label; ++page)
     MoveWindow(page->window, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
 }
@@ -50,6 +115,7 @@ void InitPages(HWND setupWindow) {
     item.pszText = const_cast<char *>(page->label);
     SendMessageA(tabs, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
   }
+  GrowToFitPages(setupWindow, tabs);
   FitPagesToTabs(setupWindow, tabs);
   ShowWindow(SetupPages[0].window, SW_SHOW);
 }

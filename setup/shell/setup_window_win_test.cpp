@@ -4,10 +4,12 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
 #include "setup/res/resource.h"
+#include "setup/shell/setup_window_win_test_ids.h"
 #include "tests/win/setup_fixture_win.h"
 
 namespace {
@@ -28,6 +30,65 @@ RECT RectIn(HWND window, HWND parent) {
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT *>(&rect), 2);
   return rect;
 }
+
+bool Inside(const RECT &inner, const RECT &outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+std::string Text(const RECT &rect) {
+  return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" +
+         std::to_string(rect.right) + "," + std::to_string(rect.bottom) + ")";
+}
+
+RECT DisplayArea(HWND window, HWND tabs) {
+  RECT area;
+  GetClientRect(tabs, &area);
+  SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  MapWindowPoints(tabs, window, reinterpret_cast<POINT *>(&area), 2);
+  return area;
+}
+
+INT_PTR CALLBACK PlainDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// The window as its template alone makes it, with no pages to fit.
+RECT TemplateWindowRect() {
+  HWND bare = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_SETUP), nullptr, PlainDlgProc, 0);
+  RECT rect = {};
+  GetWindowRect(bare, &rect);
+  DestroyWindow(bare);
+  return rect;
+}
+
+// A page's size as created from its template, before anything moves it.
+SIZE PageTemplateSize(int templateId) {
+  HWND bare = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_SETUP), nullptr, PlainDlgProc, 0);
+  HWND page = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(templateId), bare, PlainDlgProc, 0);
+  RECT rect = {};
+  GetWindowRect(page, &rect);
+  DestroyWindow(bare);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// For one test, the four pages are made from test templates instead of the
+// real ones; the labels stay.
+class TestPages {
+ public:
+  TestPages(int page0, int page1, int page2, int page3) {
+    int templates[] = {page0, page1, page2, page3};
+    for (int row = 0; row < 4; ++row) {
+      saved_[row] = SetupPages[row];
+      SetupPages[row].templateId = templates[row];
+      SetupPages[row].dialogProc = PlainDlgProc;
+    }
+  }
+  ~TestPages() {
+    for (int row = 0; row < 4; ++row) SetupPages[row] = saved_[row];
+  }
+
+ private:
+  SetupPage saved_[4];
+};
 
 using SetupWindow = SetupWindowTest;
 
@@ -51,16 +112,69 @@ TEST_F(SetupWindow, TabsFollowThePageTableAndTheEditorAloneIsShown) {
 
 TEST_F(SetupWindow, EveryPageCoversTheTabDisplayAreaAsAChildOfTheWindow) {
   Open();
-  RECT area;
-  GetClientRect(Tabs(), &area);
-  SendMessageA(Tabs(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-  MapWindowPoints(Tabs(), window_, reinterpret_cast<POINT *>(&area), 2);
+  RECT area = DisplayArea(window_, Tabs());
   for (int i = 0; i < 4; ++i) {
     if (!Page(i)) continue;
     RECT page = RectIn(Page(i), window_);
     EXPECT_TRUE(EqualRect(&page, &area)) << i;
     EXPECT_EQ(GetParent(Page(i)), window_) << i;
   }
+}
+
+// The pages' templates use larger fonts than the window's own, so this fails
+// wherever the window keeps its template size while a page needs more.
+TEST_F(SetupWindow, EveryControlOfEveryPageLiesWholeInsideItsPageAndTheWindow) {
+  Open();
+  RECT client;
+  GetClientRect(window_, &client);
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_NE(Page(i), nullptr) << i;
+    RECT page = RectIn(Page(i), window_);
+    int controls = 0;
+    for (HWND control = GetWindow(Page(i), GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+      if (!(GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE)) continue;
+      ++controls;
+      RECT rect = RectIn(control, window_);
+      EXPECT_TRUE(Inside(rect, page)) << "page " << i << ", control " << GetDlgCtrlID(control) << " at "
+                                      << Text(rect) << ", page " << Text(page);
+      EXPECT_TRUE(Inside(rect, client)) << "page " << i << ", control " << GetDlgCtrlID(control) << " at "
+                                        << Text(rect) << ", client area " << Text(client);
+    }
+    EXPECT_GT(controls, 0) << "page " << i;
+  }
+}
+
+TEST_F(SetupWindow, PagesThatFitLeaveTheWindowAsItsTemplateMadeIt) {
+  RECT expected = TemplateWindowRect();
+  TestPages pages(IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE);
+  Open();
+  RECT rect;
+  GetWindowRect(window_, &rect);
+  EXPECT_TRUE(EqualRect(&rect, &expected)) << Text(rect) << " instead of " << Text(expected);
+}
+
+// The display area grows to the large page's own size, no more, and the
+// window is centred again.
+TEST_F(SetupWindow, APageLargerThanTheDisplayAreaGrowsTheWindowToFitItExactly) {
+  SIZE large = PageTemplateSize(IDD_TEST_LARGE_PAGE);
+  ASSERT_GT(large.cx, 0);
+  TestPages pages(IDD_TEST_SMALL_PAGE, IDD_TEST_LARGE_PAGE, IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE);
+  Open();
+
+  RECT area = DisplayArea(window_, Tabs());
+  EXPECT_EQ(area.right - area.left, large.cx);
+  EXPECT_EQ(area.bottom - area.top, large.cy);
+  RECT client, corner = RectIn(GetDlgItem(Page(1), IDC_TEST_CORNER), window_);
+  GetClientRect(window_, &client);
+  EXPECT_TRUE(Inside(corner, client)) << Text(corner) << " outside " << Text(client);
+
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+  RECT rect;
+  GetWindowRect(window_, &rect);
+  EXPECT_LE(std::abs((rect.left + rect.right) - (monitor.rcWork.left + monitor.rcWork.right)), 1);
+  EXPECT_LE(std::abs((rect.top + rect.bottom) - (monitor.rcWork.top + monitor.rcWork.bottom)), 1);
 }
 
 TEST_F(SetupWindow, ClickingATabShowsItsPageAndHidesTheOthers) {
