@@ -1,8 +1,10 @@
 #!/bin/sh
 # Creates the Wine prefix given as $1 once; later calls return at once.
 # Concurrent callers wait on a lock, so the prefix is made exactly once.
+# An optional $2 sets the screen's DPI (LogPixels; 96 when not given).
 set -eu
 prefix=$1
+dpi=${2:-}
 [ -f "$prefix/.velder-ready" ] && exit 0
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
@@ -12,6 +14,10 @@ if [ ! -f "$prefix/.velder-ready" ]; then
   # Unmanaged windows: without a window manager on Xvfb, Wine otherwise waits
   # two seconds for every visible window it destroys.
   WINEPREFIX="$prefix" WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  if [ -n "$dpi" ]; then
+    WINEPREFIX="$prefix" WINEDEBUG=-all wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+      /d "$dpi" /f >/dev/null 2>&1
+  fi
   WINEPREFIX="$prefix" wineserver -w
   touch "$prefix/.velder-ready"
 fi
