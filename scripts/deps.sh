@@ -4,7 +4,7 @@
 set -eu
 packages="cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-apps netpbm xdotool
-  fonts-ipafont-gothic util-linux zip unzip"
+  fonts-ipafont-gothic fonts-wine util-linux zip unzip"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $p"

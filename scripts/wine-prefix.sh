@@ -2,10 +2,12 @@
 # Creates the Wine prefix given as $1 once; later calls return at once.
 # Concurrent callers wait on a lock, so the prefix is made exactly once.
 # An optional $2 sets the screen's DPI (LogPixels; 96 when not given).
+# Every prefix gets the fonts of scripts/wine-fonts.sh, a prefix made before
+# that step existed too.
 set -eu
 prefix=$1
 dpi=${2:-}
-[ -f "$prefix/.velder-ready" ] && exit 0
+[ -f "$prefix/.velder-ready" ] && [ -f "$prefix/.velder-fonts" ] && exit 0
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
@@ -20,4 +22,8 @@ if [ ! -f "$prefix/.velder-ready" ]; then
   fi
   WINEPREFIX="$prefix" wineserver -w
   touch "$prefix/.velder-ready"
+fi
+if [ ! -f "$prefix/.velder-fonts" ]; then
+  "$(dirname "$0")/wine-fonts.sh" "$prefix"
+  touch "$prefix/.velder-fonts"
 fi
