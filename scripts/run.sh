@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds VelderSetup (or, with "volctl", VelderVolCtl) and starts it under Wine
 # in your own Wine prefix, so that it edits your driver's files there.
-# Without $DISPLAY it runs on a private Xvfb, saves a screenshot of the window
+# Without $DISPLAY it runs on a private Xvfb, inside Wine's virtual desktop so
+# that the window has its caption and frame, saves a screenshot of the window
 # as a PNG, prints its path and closes the program.
 set -eu
 cd "$(dirname "$0")/.."
@@ -22,15 +23,22 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 start_xvfb
-wine "$program" &
+# Without a window manager only Wine's own desktop draws captions and frames.
+wine explorer /desktop=velder,1280x1024 "$program" &
 program_pid=$!
+window=""
 for _ in $(seq 300); do
-  xdotool search --name "$title" >/dev/null 2>&1 && break
+  window=$(xdotool search --name "$title" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
   sleep 0.1
 done
+if [ -z "$window" ]; then
+  echo "run: the window \"$title\" did not come up" >&2
+  wineserver -k
+  exit 1
+fi
 sleep 2  # let the window paint
 shot="$PWD/build/$target.png"
-xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > "$shot"
+xwd -id "$window" -silent | xwdtopnm 2>/dev/null | pnmtopng > "$shot"
 echo "Screenshot: $shot"
 wineserver -k
 wait $program_pid 2>/dev/null || true
