@@ -34,5 +34,5 @@ trap 'rm -f "$reg"' EXIT
   printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n'
   printf '"Marlett (TrueType)"="Z:%s"\r\n' "$(echo "$marlett" | sed 's,/,\\\\,g')"
 } | iconv -f UTF-8 -t UTF-16LE > "$reg"
-WINEPREFIX="$prefix" WINEDEBUG=-all wine regedit /S "$(WINEPREFIX="$prefix" winepath -w "$reg")" >/dev/null 2>&1
+WINEPREFIX="$prefix" WINEDEBUG=-all wine regedit /S "$(WINEPREFIX="$prefix" WINEDEBUG=-all winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
 WINEPREFIX="$prefix" wineserver -w
