@@ -44,7 +44,7 @@ SIZE PagesNeed() {
   return need;
 }
 
-void Grow(HWND window, int dx, int dy) {
+void Grow(HWND window, LONG dx, LONG dy) {
   RECT rect;
   GetWindowRect(window, &rect);
   SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left + dx, rect.bottom - rect.top + dy,
