@@ -3,10 +3,11 @@
 #   native  portable code with AddressSanitizer and UndefinedBehaviorSanitizer
 #   fuzz    libFuzzer targets, each over its seeds for a bounded number of inputs
 #   x86_64  the programs and the Windows tests, under Wine on one Xvfb display
-#   i686    the shipped 32-bit programs (built only: Wine here runs 64-bit programs)
+#   i686    the shipped 32-bit programs and the same Windows tests
+# and then checks the release package.
 set -u
 cd "$(dirname "$0")/.."
-. scripts/xvfb.sh
+. scripts/wine-env.sh
 scripts/deps.sh || exit 1
 
 results=""
@@ -23,6 +24,17 @@ step() {  # step <name> <command...>
   fi
 }
 build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1"; }
+# Each build's Windows tests run in that build's own prefix.
+windows_tests() {  # windows_tests <preset>
+  export WINEPREFIX="$PWD/build/$1/wineprefix"
+  scripts/wine-prefix.sh "$WINEPREFIX" || return 1
+  stop_stale_wineserver
+  wineserver -p 60
+  ctest --preset "$1"
+  status=$?
+  wineserver -k 2>/dev/null
+  return $status
+}
 
 step "native build" build native
 step "native tests" ctest --preset native -j2
@@ -32,15 +44,10 @@ step "i686 build" build i686
 step "x86_64 build" build x86_64
 
 start_xvfb
-prefix="$PWD/build/x86_64/wineprefix"
-scripts/wine-prefix.sh "$prefix"
-# A server left from an earlier run keeps its desktop on that run's display.
-WINEPREFIX="$prefix" wineserver -k 2>/dev/null
-WINEPREFIX="$prefix" wineserver -p 60
-step "x86_64 tests (Wine)" ctest --preset x86_64
+step "x86_64 tests (Wine)" windows_tests x86_64
+step "i686 tests (Wine)" windows_tests i686
 step "programs: hardening, imports, resources" scripts/check-binaries.sh build/i686/bin build/x86_64/bin
 step "release package" scripts/check-release.sh
-WINEPREFIX="$prefix" wineserver -k 2>/dev/null
 
 printf "\nSummary:%b\n" "$results"
 if [ $failed -eq 0 ]; then echo "All builds and tests passed."; else echo "Some steps FAILED."; fi
