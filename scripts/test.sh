@@ -4,7 +4,7 @@
 #   fuzz    libFuzzer targets, each over its seeds for a bounded number of inputs
 #   x86_64  the programs and the Windows tests, under Wine on one Xvfb display
 #   i686    the shipped 32-bit programs and the same Windows tests
-# and then checks the release package.
+# and then builds the release package and checks it, starting its programs.
 set -u
 cd "$(dirname "$0")/.."
 . scripts/wine-env.sh
@@ -35,6 +35,7 @@ windows_tests() {  # windows_tests <preset>
   wineserver -k 2>/dev/null
   return $status
 }
+build_release() { zip=$(scripts/release.sh); }
 
 step "native build" build native
 step "native tests" ctest --preset native -j2
@@ -47,7 +48,9 @@ start_xvfb
 step "x86_64 tests (Wine)" windows_tests x86_64
 step "i686 tests (Wine)" windows_tests i686
 step "programs: hardening, imports, resources" scripts/check-binaries.sh build/i686/bin build/x86_64/bin
-step "release package" scripts/check-release.sh
+zip=""
+step "release build" build_release
+step "release package" scripts/check-release.sh "$zip"
 
 printf "\nSummary:%b\n" "$results"
 if [ $failed -eq 0 ]; then echo "All builds and tests passed."; else echo "Some steps FAILED."; fi
