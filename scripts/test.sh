@@ -7,7 +7,7 @@
 # and then builds the release package and checks it, starting its programs.
 set -u
 cd "$(dirname "$0")/.."
-. scripts/wine-env.sh
+. scripts/xvfb.sh
 scripts/deps.sh || exit 1
 
 results=""
@@ -24,17 +24,19 @@ step() {  # step <name> <command...>
   fi
 }
 build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1"; }
-# Each build's Windows tests run in that build's own prefix.
-windows_tests() {  # windows_tests <preset>
+# Each build's Windows tests run in that build's own prefix; a subshell keeps
+# the Wine settings to them.
+windows_tests() (  # windows_tests <preset>
+  . scripts/wine-env.sh
   export WINEPREFIX="$PWD/build/$1/wineprefix"
-  scripts/wine-prefix.sh "$WINEPREFIX" || return 1
+  scripts/wine-prefix.sh "$WINEPREFIX" || exit 1
   stop_stale_wineserver
   wineserver -p 60
   ctest --preset "$1"
   status=$?
   wineserver -k 2>/dev/null
-  return $status
-}
+  exit $status
+)
 build_release() { zip=$(scripts/release.sh); }
 
 step "native build" build native
