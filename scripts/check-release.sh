@@ -36,6 +36,7 @@ start_xvfb
 trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$(dirname "$dir")"' EXIT
 stop_stale_wineserver
 checker=build/x86_64/bin/window_check.exe
+[ -f "$checker" ] || { fail "no $checker to start the programs (cmake --build --preset x86_64 --target window_check)"; exit 1; }
 for expected in 'VelderSetup.exe:window "Orvane Driver Setup", exit status 1' \
                 'VelderVolCtl.exe:window "VelderVol", exit status 0'; do
   program=${expected%%:*}
