@@ -51,7 +51,6 @@ endif()
 function(velder_program name sources libs)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${libs})
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
 endfunction()
 
 # velder_test(<name> SOURCES <files...> [LIBS <targets...>])

@@ -1,13 +1,18 @@
 #!/bin/sh
-# Builds the release zip and checks what a user unpacks: the two shipped
-# 32-bit programs, hardened and importing system DLLs only, and the guide.
+# Checks the release zip (built by scripts/release.sh) as a user unpacks it:
+# the two shipped 32-bit programs, hardened and importing system DLLs only,
+# each starting under Wine from the zip's own bytes, and the guide.
+#   check-release.sh <build/release/velder-setup-<version>.zip>
+# It needs the x86_64 build's window_check tool, which the test command builds.
 set -u
 cd "$(dirname "$0")/.."
-zip=$(scripts/release.sh) || exit 1
-version=$(sed -n 's/^project(Velder VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+. scripts/wine-env.sh
+. scripts/version.sh
+zip=${1:-}
+[ -f "$zip" ] || { echo "usage: check-release.sh <release zip>; build it with scripts/release.sh" >&2; exit 2; }
 status=0
 fail() { echo "FAIL $zip: $*" >&2; status=1; }
-[ "$(basename "$zip")" = "velder-setup-$version.zip" ] || fail "named $(basename "$zip")"
+[ "$(basename "$zip")" = "velder-setup-$(velder_version).zip" ] || fail "named $(basename "$zip")"
 dir=$(mktemp -d)/i686
 trap 'rm -rf "$(dirname "$dir")"' EXIT
 mkdir -p "$dir"
@@ -22,5 +27,23 @@ for text in "Windows ディレクトリ" "Windows directory" orvane.cfg velder_s
             "コマンドラインオプション一覧" "ドライバ設定(soundfont.ini)"; do
   grep -q "$text" "$guide" || fail "guide does not mention $text"
 done
+
+# Each program, started from the unpacked zip in a prefix of its own, shows
+# its window and ends with its own exit status when the window is closed.
+export WINEPREFIX="$PWD/build/release/wineprefix"
+scripts/wine-prefix.sh "$WINEPREFIX" || exit 1
+start_xvfb
+trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$(dirname "$dir")"' EXIT
+stop_stale_wineserver
+checker=build/x86_64/bin/window_check.exe
+[ -f "$checker" ] || { fail "no $checker to start the programs (cmake --build --preset x86_64 --target window_check)"; exit 1; }
+for expected in 'VelderSetup.exe:window "Orvane Driver Setup", exit status 1' \
+                'VelderVolCtl.exe:window "VelderVol", exit status 0'; do
+  program=${expected%%:*}
+  seen=$(wine "$checker" "$(winepath -w "$dir/$program")") || seen="did not start: $seen"
+  seen=$(printf '%s' "$seen" | tr -d '\r')  # Wine's console ends lines in CR LF
+  [ "$seen" = "${expected#*:}" ] || fail "$program under Wine: $seen"
+done
+wineserver -k 2>/dev/null
 [ $status -eq 0 ] && echo "release package OK: $zip"
 exit $status

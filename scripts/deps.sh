@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs the Debian packages the build, the programs and the tests need,
 # skipping those already there. Run as root; safe to run again.
+# wine32:i386 runs the shipped 32-bit programs; it needs the i386 architecture.
 set -eu
 packages="cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-apps netpbm xdotool
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth x11-apps netpbm xdotool
   fonts-ipafont-gothic fonts-wine util-linux zip unzip"
 missing=""
 for p in $packages; do
@@ -11,6 +12,9 @@ for p in $packages; do
 done
 if [ -n "$missing" ]; then
   echo "Installing:$missing"
+  case "$missing" in
+    *:i386*) dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386 ;;
+  esac
   apt-get update
   DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
 fi

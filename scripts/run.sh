@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds VelderSetup (or, with "volctl", VelderVolCtl) and starts it under Wine
-# in your own Wine prefix, so that it edits your driver's files there.
+# in your own Wine prefix, so that it edits your driver's files there. It runs
+# the shipped i686 build, or with VELDER_BUILD=x86_64 the 64-bit one.
 # Without $DISPLAY it runs on a private Xvfb, inside Wine's virtual desktop so
 # that the window has its caption and frame, saves a screenshot of the window
 # as a PNG, prints its path and closes the program.
@@ -11,20 +12,28 @@ case "${1:-}" in
   volctl) target=VelderVolCtl title=VelderVol ;;
   *) echo "usage: scripts/run.sh [volctl]" >&2; exit 2 ;;
 esac
-. scripts/xvfb.sh
-scripts/deps.sh
-cmake --preset x86_64 >/dev/null
-cmake --build --preset x86_64 --target "$target"
-program=build/x86_64/bin/$target.exe
-export LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. scripts/wine-env.sh
+build=${VELDER_BUILD:-i686}
+prefix=${WINEPREFIX:-$HOME/.wine}
+if [ "$build" = i686 ] && ! runs_32bit "$prefix"; then
+  echo "run.sh: $prefix cannot run 32-bit programs (it was made before 32-bit Wine was installed), so this runs the x86_64 build; for the shipped one, use a new prefix: WINEPREFIX=\$HOME/.wine-velder scripts/run.sh" >&2
+  build=x86_64
+fi
+case "$build" in
+  i686) wine=wine ;;
+  x86_64) wine=$wine64 ;;
+  *) echo "run.sh: VELDER_BUILD is i686 or x86_64" >&2; exit 2 ;;
+esac
+build_targets "$build" "$target"
+program=build/$build/bin/$target.exe
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec wine "$program"
+  exec $wine "$program"
 fi
 
 start_xvfb
 # Without a window manager only Wine's own desktop draws captions and frames.
-wine explorer /desktop=velder,1280x1024 "$program" &
+$wine explorer /desktop=velder,1280x1024 "$program" &
 program_pid=$!
 window=""
 for _ in $(seq 300); do

@@ -3,7 +3,8 @@
 #   native  portable code with AddressSanitizer and UndefinedBehaviorSanitizer
 #   fuzz    libFuzzer targets, each over its seeds for a bounded number of inputs
 #   x86_64  the programs and the Windows tests, under Wine on one Xvfb display
-#   i686    the shipped 32-bit programs (built only: Wine here runs 64-bit programs)
+#   i686    the shipped 32-bit programs and the same Windows tests
+# and then builds the release package and checks it, starting its programs.
 set -u
 cd "$(dirname "$0")/.."
 . scripts/xvfb.sh
@@ -23,6 +24,20 @@ step() {  # step <name> <command...>
   fi
 }
 build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1"; }
+# Each build's Windows tests run in that build's own prefix; a subshell keeps
+# the Wine settings to them.
+windows_tests() (  # windows_tests <preset>
+  . scripts/wine-env.sh
+  export WINEPREFIX="$PWD/build/$1/wineprefix"
+  scripts/wine-prefix.sh "$WINEPREFIX" || exit 1
+  stop_stale_wineserver
+  wineserver -p 60
+  ctest --preset "$1"
+  status=$?
+  wineserver -k 2>/dev/null
+  exit $status
+)
+build_release() { zip=$(scripts/release.sh); }
 
 step "native build" build native
 step "native tests" ctest --preset native -j2
@@ -32,15 +47,12 @@ step "i686 build" build i686
 step "x86_64 build" build x86_64
 
 start_xvfb
-prefix="$PWD/build/x86_64/wineprefix"
-scripts/wine-prefix.sh "$prefix"
-# A server left from an earlier run keeps its desktop on that run's display.
-WINEPREFIX="$prefix" wineserver -k 2>/dev/null
-WINEPREFIX="$prefix" wineserver -p 60
-step "x86_64 tests (Wine)" ctest --preset x86_64
+step "x86_64 tests (Wine)" windows_tests x86_64
+step "i686 tests (Wine)" windows_tests i686
 step "programs: hardening, imports, resources" scripts/check-binaries.sh build/i686/bin build/x86_64/bin
-step "release package" scripts/check-release.sh
-WINEPREFIX="$prefix" wineserver -k 2>/dev/null
+zip=""
+step "release build" build_release
+step "release package" scripts/check-release.sh "$zip"
 
 printf "\nSummary:%b\n" "$results"
 if [ $failed -eq 0 ]; then echo "All builds and tests passed."; else echo "Some steps FAILED."; fi

@@ -1,19 +1,45 @@
-# Sourced by the scripts that run the programs under Wine from outside.
-# prepare_wine <prefix name> <targets...> installs what is missing, builds the
-# targets in the x86_64 build and points Wine at the private prefix
-# build/x86_64/<prefix name>, in code page 932. start_xvfb comes with it.
-. "$(dirname "$0")/xvfb.sh"
+# Sourced by every script that runs Wine, so that all run it the same way:
+# code page 932 (LC_ALL), no debug output, and no prompt to install Mono or
+# Gecko. It brings start_xvfb (scripts/xvfb.sh) along.
+scripts_dir=$(cd "$(dirname "$0")" && pwd)
+. "$scripts_dir/xvfb.sh"
+export WINEDEBUG=-all LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
 
+# Wine's 64-bit loader. A prefix made before 32-bit Wine was installed has no
+# syswow64, and there `wine` starts nothing at all, not even a 64-bit program;
+# this loader still runs 64-bit programs in it.
+wine64=/usr/lib/wine/wine64
+# runs_32bit <prefix>: false for an existing prefix that cannot run 32-bit
+# programs (a prefix not made yet will be made with 32-bit support).
+runs_32bit() {
+  [ ! -d "$1/drive_c/windows" ] || [ -d "$1/drive_c/windows/syswow64" ]
+}
+
+# A server left from an earlier run keeps its desktop on that run's display:
+# stop the one of $WINEPREFIX before starting programs on a new display.
+stop_stale_wineserver() {
+  wineserver -k 2>/dev/null || true
+}
+
+# build_targets <preset> <targets...>: installs what is missing and builds the
+# targets in that build.
+build_targets() {
+  preset=$1
+  shift
+  "$scripts_dir/deps.sh"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" --target "$@"
+}
+
+# prepare_wine <prefix name> <targets...> builds the targets in the x86_64
+# build and points Wine at the private prefix build/x86_64/<prefix name>.
 prepare_wine() {
   name=$1
   shift
-  scripts/deps.sh
-  cmake --preset x86_64 >/dev/null
-  cmake --build --preset x86_64 --target "$@"
-  export WINEPREFIX="$PWD/build/x86_64/$name" WINEDEBUG=-all LC_ALL=ja_JP.UTF-8
-  scripts/wine-prefix.sh "$WINEPREFIX"
-  # A server left from an earlier run keeps its desktop on that run's display.
-  wineserver -k 2>/dev/null || true
+  build_targets x86_64 "$@"
+  export WINEPREFIX="$PWD/build/x86_64/$name"
+  "$scripts_dir/wine-prefix.sh" "$WINEPREFIX"
+  stop_stale_wineserver
   bin=build/x86_64/bin
   windows="$WINEPREFIX/drive_c/windows"
 }

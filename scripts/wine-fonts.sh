@@ -13,7 +13,10 @@
 #   scripts/wine-fonts.sh [prefix]    (default: $WINEPREFIX, else ~/.wine)
 # The project's own prefixes get it from scripts/wine-prefix.sh.
 set -eu
+. "$(dirname "$0")/wine-env.sh"
 prefix=${1:-${WINEPREFIX:-$HOME/.wine}}
+wine=wine
+runs_32bit "$prefix" || wine=$wine64
 marlett=/usr/share/wine/fonts/marlett.ttf
 for font in "$marlett" /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf; do
   if [ ! -f "$font" ]; then
@@ -34,5 +37,5 @@ trap 'rm -f "$reg"' EXIT
   printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n'
   printf '"Marlett (TrueType)"="Z:%s"\r\n' "$(echo "$marlett" | sed 's,/,\\\\,g')"
 } | iconv -f UTF-8 -t UTF-16LE > "$reg"
-WINEPREFIX="$prefix" WINEDEBUG=-all wine regedit /S "$(WINEPREFIX="$prefix" WINEDEBUG=-all winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
+WINEPREFIX="$prefix" $wine regedit /S "Z:$(echo "$reg" | tr / '\\\\')" >/dev/null 2>&1
 WINEPREFIX="$prefix" wineserver -w

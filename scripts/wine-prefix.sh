@@ -1,27 +1,52 @@
 #!/bin/sh
-# Creates the Wine prefix given as $1 once; later calls return at once.
-# Concurrent callers wait on a lock, so the prefix is made exactly once.
-# An optional $2 sets the screen's DPI (LogPixels; 96 when not given).
-# Every prefix gets the fonts of scripts/wine-fonts.sh, a prefix made before
-# that step existed too.
+# Makes one of the project's own Wine prefixes (never a user's), given as $1:
+# a 64-bit prefix that runs 32-bit programs too. Its kind is recorded in
+# .velder-kind; a prefix of another kind that the project made (such as one
+# made before 32-bit Wine was installed) is made again. Later calls return at
+# once; concurrent callers wait on a lock, so the prefix is made exactly once.
+# An optional $2 sets the screen's DPI (LogPixels; 96 when not given) of a
+# prefix being made. Every prefix gets the fonts of scripts/wine-fonts.sh, a
+# prefix made before that step existed too.
 set -eu
+. "$(dirname "$0")/wine-env.sh"
 prefix=$1
 dpi=${2:-}
-[ -f "$prefix/.velder-ready" ] && [ -f "$prefix/.velder-fonts" ] && exit 0
+kind=win64+wow64
+marker="$prefix/.velder-kind"
+made() { [ "$(cat "$marker" 2>/dev/null)" = $kind ] && [ -d "$prefix/drive_c/windows/syswow64" ]; }
+ready() { made && [ -f "$prefix/.velder-fonts" ]; }
+ready && exit 0
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-if [ ! -f "$prefix/.velder-ready" ]; then
-  WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+ready && exit 0
+export WINEPREFIX="$prefix"
+if ! made; then
+  if [ -e "$prefix" ]; then
+    # .velder-ready marked the prefixes made before kinds were recorded.
+    if [ ! -f "$marker" ] && [ ! -f "$prefix/.velder-ready" ]; then
+      echo "wine-prefix: $prefix was not made by this project; it is left alone" >&2
+      exit 1
+    fi
+    echo "wine-prefix: making $prefix again as a $kind prefix" >&2
+    wineserver -k 2>/dev/null || true
+    rm -rf "$prefix"
+  fi
+  mkdir -p "$prefix"
+  echo incomplete > "$marker"
+  wineboot -i >/dev/null 2>&1
   # Unmanaged windows: without a window manager on Xvfb, Wine otherwise waits
   # two seconds for every visible window it destroys.
-  WINEPREFIX="$prefix" WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   if [ -n "$dpi" ]; then
-    WINEPREFIX="$prefix" WINEDEBUG=-all wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
-      /d "$dpi" /f >/dev/null 2>&1
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
   fi
-  WINEPREFIX="$prefix" wineserver -w
-  touch "$prefix/.velder-ready"
+  wineserver -w
+  if [ ! -d "$prefix/drive_c/windows/syswow64" ]; then
+    echo "wine-prefix: Wine made $prefix without 32-bit support; is wine32:i386 installed? (scripts/deps.sh)" >&2
+    exit 1
+  fi
+  echo $kind > "$marker"
 fi
 if [ ! -f "$prefix/.velder-fonts" ]; then
   "$(dirname "$0")/wine-fonts.sh" "$prefix"

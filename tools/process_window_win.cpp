@@ -38,10 +38,14 @@ bool StartAndWaitForWindow(const char *program, DWORD timeoutMs, StartedProgram 
   return search.found != nullptr;
 }
 
-void CloseProgram(StartedProgram *started) {
+DWORD CloseProgram(StartedProgram *started) {
   if (started->window) PostMessageA(started->window, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(started->process.hProcess, 5000) != WAIT_OBJECT_0)
+  DWORD status = STILL_ACTIVE;
+  if (WaitForSingleObject(started->process.hProcess, 5000) == WAIT_OBJECT_0)
+    GetExitCodeProcess(started->process.hProcess, &status);
+  else
     TerminateProcess(started->process.hProcess, 2);
   CloseHandle(started->process.hThread);
   CloseHandle(started->process.hProcess);
+  return status;
 }

@@ -13,5 +13,6 @@ struct StartedProgram {
 // False if it did not come up within `timeoutMs`.
 bool StartAndWaitForWindow(const char *program, DWORD timeoutMs, StartedProgram *started);
 
-// Asks the window to close and waits for the process to end; kills it if it does not.
-void CloseProgram(StartedProgram *started);
+// Asks the window to close and waits for the process to end; kills it if it
+// does not. Returns its exit status, or STILL_ACTIVE (259) when it was killed.
+DWORD CloseProgram(StartedProgram *started);

@@ -68,19 +68,18 @@ struct ChildSearch {
   HWND found;
 };
 
+BOOL CALLBACK FindChildWithText(HWND child, LPARAM data) {
+  ChildSearch *s = reinterpret_cast<ChildSearch *>(data);
+  char shown[256] = "";
+  GetWindowTextA(child, shown, sizeof shown);
+  if (lstrcmpA(shown, s->text) == 0) s->found = child;
+  return s->found == nullptr;
+}
+
 // A control of the chooser (at any depth) that shows `text`.
 HWND ChildWithText(HWND dialog, const char *text) {
   ChildSearch search = {text, nullptr};
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM data) -> BOOL {
-        ChildSearch *s = reinterpret_cast<ChildSearch *>(data);
-        char shown[256] = "";
-        GetWindowTextA(child, shown, sizeof shown);
-        if (lstrcmpA(shown, s->text) == 0) s->found = child;
-        return s->found == nullptr;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumChildWindows(dialog, FindChildWithText, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -167,26 +167,32 @@ ProgramProcess::~ProgramProcess() {
   CloseHandle(process_.hProcess);
 }
 
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  const char *caption;
+  HWND found;
+};
+
+// A named CALLBACK, not a lambda: a lambda has no stdcall conversion on i686.
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM data) {
+  WindowSearch *s = reinterpret_cast<WindowSearch *>(data);
+  DWORD owner;
+  GetWindowThreadProcessId(window, &owner);
+  char text[64];
+  if (owner == s->processId && GetWindowTextA(window, text, sizeof text) && lstrcmpA(text, s->caption) == 0)
+    s->found = window;
+  return s->found == nullptr;
+}
+
+}  // namespace
+
 HWND ProgramProcess::Window(const char *caption) const {
-  struct Search {
-    DWORD processId;
-    const char *caption;
-    HWND found;
-  } search = {process_.dwProcessId, caption, nullptr};
+  WindowSearch search = {process_.dwProcessId, caption, nullptr};
   WaitForInputIdle(process_.hProcess, 20000);
   for (int tries = 0; tries < 400 && !search.found; ++tries) {
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-          Search *s = reinterpret_cast<Search *>(data);
-          DWORD owner;
-          GetWindowThreadProcessId(window, &owner);
-          char text[64];
-          if (owner == s->processId && GetWindowTextA(window, text, sizeof text) &&
-              lstrcmpA(text, s->caption) == 0)
-            s->found = window;
-          return s->found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
     if (!search.found) Sleep(50);
   }
   return search.found;
