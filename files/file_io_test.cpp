@@ -76,4 +76,12 @@ TEST_F(FileIoTest, SafeWriteIntoAMissingFolderFailsAndCreatesNothing) {
   EXPECT_TRUE(Names().empty());
 }
 
+TEST_F(FileIoTest, StaleTempFileIsRemovedByTheNextSave) {
+  Put("out.cfg", "old");
+  Put((std::string("out.cfg") + kTempFileSuffix).c_str(), "left by a save that was cut short");
+  ASSERT_TRUE(SafeWriteFile(PathOf("out.cfg").c_str(), "new", 3));
+  EXPECT_EQ(Get("out.cfg"), "new");
+  EXPECT_EQ(Names(), std::vector<std::string>{"out.cfg"});
+}
+
 }  // namespace

@@ -1,9 +1,11 @@
 // All-or-nothing file replacement for the native build, where the portable
-// file logic is tested.
+// file logic is tested. POSIX has no share modes: two native processes saving
+// one file at once are not kept apart as the Windows writer keeps them.
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <new>
 #include <string>
 
 #include "files/file_io.h"
@@ -23,11 +25,14 @@ bool WriteAll(int fd, const char *data, size_t size) {
 }  // namespace
 
 bool SafeWriteFile(const char *path, const char *data, size_t size) {
-  std::string target(path);
-  size_t slash = target.rfind('/');
-  std::string temp =
-      (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + ".velXXXXXX";
-  int fd = mkstemp(&temp[0]);
+  std::string temp;
+  try {
+    temp = std::string(path) + kTempFileSuffix;
+  } catch (const std::bad_alloc &) {
+    return false;
+  }
+  unlink(temp.c_str());  // a stale one, left by a save cut short
+  int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   bool ok = WriteAll(fd, data, size) && fsync(fd) == 0;
   ok = (close(fd) == 0) && ok;

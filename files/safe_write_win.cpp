@@ -1,31 +1,16 @@
-// All-or-nothing file replacement: the data goes to a temporary file in the
-// target's own directory (so the final move is a rename on one volume), is
-// flushed, and then replaces the target in one step.
+// All-or-nothing file replacement: the data goes to a temporary file named
+// after the target, in the target's own directory (so the final move is a
+// rename on one volume), is flushed, and then replaces the target in one
+// step. The temporary file is held without sharing while it is written, so
+// that another save of the same file can neither remove, reuse nor move it.
 #include <windows.h>
 
-#include <cstring>
+#include <new>
+#include <string>
 
 #include "files/file_io.h"
 
 namespace {
-
-// The directory part of `path`, without the final separator. A separator byte
-// can be the trail byte of a double-byte character, so walk by characters.
-bool DirectoryOf(const char *path, char (&dir)[MAX_PATH]) {
-  size_t cut = 0;
-  for (size_t i = 0; path[i];) {
-    if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && path[i + 1]) {
-      i += 2;
-      continue;
-    }
-    if (path[i] == '\\' || path[i] == '/') cut = i;
-    ++i;
-  }
-  if (cut == 0 || cut >= MAX_PATH) return false;
-  std::memcpy(dir, path, cut);
-  dir[cut] = '\0';
-  return true;
-}
 
 bool WriteAll(HANDLE file, const char *data, size_t size) {
   while (size > 0) {
@@ -41,18 +26,19 @@ bool WriteAll(HANDLE file, const char *data, size_t size) {
 }  // namespace
 
 bool SafeWriteFile(const char *path, const char *data, size_t size) {
-  char dir[MAX_PATH];
-  char temp[MAX_PATH];
-  if (!DirectoryOf(path, dir) || !GetTempFileNameA(dir, "vel", 0, temp)) return false;
-
-  HANDLE file =
-      CreateFileA(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  bool ok = file != INVALID_HANDLE_VALUE;
-  if (ok) {
-    ok = WriteAll(file, data, size) && FlushFileBuffers(file);
-    ok = CloseHandle(file) && ok;
+  std::string temp;
+  try {
+    temp = std::string(path) + kTempFileSuffix;
+  } catch (const std::bad_alloc &) {
+    return false;
   }
-  ok = ok && MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) DeleteFileA(temp);
+  DeleteFileA(temp.c_str());  // a stale one, left by a save cut short; one another save holds stays
+  HANDLE file =
+      CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = WriteAll(file, data, size) && FlushFileBuffers(file);
+  ok = CloseHandle(file) && ok;
+  ok = ok && MoveFileExA(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) DeleteFileA(temp.c_str());
   return ok;
 }
