@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <new>
 
-const char kTempFileSuffix[] = ".velder-tmp";
-
 ReadStatus ReadWholeFile(const char *path, std::string *contents) {
   errno = 0;
   FILE *file = std::fopen(path, "rb");

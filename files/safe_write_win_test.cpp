@@ -42,8 +42,8 @@ TEST(SafeWriteWin, FileHeldWithoutSharingIsUnreadableNotMissing) {
 }
 
 // The other save is writing its temporary file: this save must neither remove
-// nor reuse it, so it fails; the other save's move then lands its own bytes
-// whole.
+// nor reuse it, so it rewrites the target in place; the other save's move
+// then lands its own bytes whole.
 TEST(SafeWriteWin, SaveWhileAnotherWritesItsTempFileLeavesOneWholeFile) {
   WindowsFileGuard guard("orvane.cfg");
   WriteBytes(guard.path(), "old");
@@ -54,8 +54,8 @@ TEST(SafeWriteWin, SaveWhileAnotherWritesItsTempFileLeavesOneWholeFile) {
   DWORD written;
   ASSERT_TRUE(WriteFile(other, "theirs", 6, &written, nullptr));
 
-  EXPECT_FALSE(SafeWriteFile(guard.path().c_str(), "ours", 4));
-  EXPECT_EQ(Held(guard.path()), "old");
+  EXPECT_TRUE(SafeWriteFile(guard.path().c_str(), "ours", 4));
+  EXPECT_EQ(Held(guard.path()), "ours");
 
   ASSERT_TRUE(CloseHandle(other));
   EXPECT_TRUE(MoveFileExA(temp.c_str(), guard.path().c_str(), MOVEFILE_REPLACE_EXISTING));
