@@ -1,10 +1,21 @@
-// What only Windows can show: files held open by another program.
+// What only Windows can show: files held open by another program, and two
+// saves of one file at once, each step of the other save taken by hand.
 #include <gtest/gtest.h>
 
 #include "files/file_io.h"
 #include "tests/win/test_support_win.h"
 
 namespace {
+
+std::string Held(const std::string &path) {
+  std::string bytes;
+  EXPECT_TRUE(ReadBytes(path, &bytes));
+  return bytes;
+}
+
+HANDLE Open(const std::string &path, DWORD access, DWORD share, DWORD disposition) {
+  return CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
 
 TEST(SafeWriteWin, TargetHeldByAnotherProgramKeepsItsBytesAndNoTempFileStays) {
   WindowsFileGuard guard("orvane.cfg");
@@ -16,9 +27,7 @@ TEST(SafeWriteWin, TargetHeldByAnotherProgramKeepsItsBytesAndNoTempFileStays) {
     ASSERT_TRUE(holder.held());
     EXPECT_FALSE(SafeWriteFile(guard.path().c_str(), "new\r\n", 5));
   }
-  std::string bytes;
-  ASSERT_TRUE(ReadBytes(guard.path(), &bytes));
-  EXPECT_EQ(bytes, "old\r\n");
+  EXPECT_EQ(Held(guard.path()), "old\r\n");
   EXPECT_EQ(WindowsDirectoryFiles("*"), before);
 }
 
@@ -30,6 +39,45 @@ TEST(SafeWriteWin, FileHeldWithoutSharingIsUnreadableNotMissing) {
   std::string contents = "kept";
   EXPECT_EQ(ReadWholeFile(guard.path().c_str(), &contents), ReadStatus::kFailed);
   EXPECT_EQ(contents, "kept");
+}
+
+// The other save is writing its temporary file: this save must neither remove
+// nor reuse it, so it rewrites the target in place; the other save's move
+// then lands its own bytes whole.
+TEST(SafeWriteWin, SaveWhileAnotherWritesItsTempFileLeavesOneWholeFile) {
+  WindowsFileGuard guard("orvane.cfg");
+  WriteBytes(guard.path(), "old");
+  auto before = WindowsDirectoryFiles("*");
+  const std::string temp = guard.path() + kTempFileSuffix;
+  HANDLE other = Open(temp, GENERIC_WRITE, 0, CREATE_NEW);
+  ASSERT_NE(other, INVALID_HANDLE_VALUE);
+  DWORD written;
+  ASSERT_TRUE(WriteFile(other, "theirs", 6, &written, nullptr));
+
+  EXPECT_TRUE(SafeWriteFile(guard.path().c_str(), "ours", 4));
+  EXPECT_EQ(Held(guard.path()), "ours");
+
+  ASSERT_TRUE(CloseHandle(other));
+  EXPECT_TRUE(MoveFileExA(temp.c_str(), guard.path().c_str(), MOVEFILE_REPLACE_EXISTING));
+  EXPECT_EQ(Held(guard.path()), "theirs");
+  EXPECT_EQ(WindowsDirectoryFiles("*"), before);
+}
+
+// The other save is rewriting the target in place: this one may not replace
+// it meanwhile, fails, and leaves nothing behind.
+TEST(SafeWriteWin, SaveWhileAnotherRewritesInPlaceFailsAndLeavesItsBytes) {
+  WindowsFileGuard guard("orvane.cfg");
+  WriteBytes(guard.path(), "old");
+  auto before = WindowsDirectoryFiles("*");
+  HANDLE other = Open(guard.path(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING);
+  ASSERT_NE(other, INVALID_HANDLE_VALUE);
+  DWORD written;
+  ASSERT_TRUE(WriteFile(other, "theirs", 6, &written, nullptr));
+
+  EXPECT_FALSE(SafeWriteFile(guard.path().c_str(), "ours", 4));
+  ASSERT_TRUE(CloseHandle(other));
+  EXPECT_EQ(Held(guard.path()), "theirs");
+  EXPECT_EQ(WindowsDirectoryFiles("*"), before);
 }
 
 }  // namespace

@@ -22,6 +22,8 @@ char g_noFolder[] = "";
 
 // The choosers' system DLLs are loaded when a chooser is first shown, not at
 // start-up: loading them costs every start, and most runs never open one.
+// They come from the system directory alone, so that a DLL of the same name
+// beside the program (in a downloads folder, say) is never loaded.
 struct ChooserEntries {
   decltype(&GetOpenFileNameA) getOpenFileName;
   decltype(&GetSaveFileNameA) getSaveFileName;
@@ -35,7 +37,7 @@ struct ChooserEntries {
 
 template <class Function>
 void Load(Function *entry, const char *dll, const char *name, bool *complete) {
-  HMODULE module = LoadLibraryA(dll);
+  HMODULE module = LoadLibraryExA(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   FARPROC found = module ? GetProcAddress(module, name) : nullptr;
   *entry = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
   *complete = *complete && found;

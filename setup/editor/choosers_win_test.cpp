@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "tests/win/test_support_win.h"
+
 namespace {
 
 // A chosen path is kept whole, whatever its length: a path of up to 509
@@ -29,6 +31,24 @@ TEST(CMyFolderDialog, StartsWithItsDefaultTitleAndABuffer) {
   EXPECT_STREQ(dialog.m_bi.lpszTitle, "フォルダを選択して下さい");
   EXPECT_EQ(dialog.m_bi.hwndOwner, nullptr);
   EXPECT_NE(dialog.m_pszPath, nullptr);
+}
+
+// A DLL named like a chooser's beside the program is never loaded in its
+// place. The probe opens a chooser from a folder that holds decoys of all
+// three, with Wine told to prefer a DLL it finds to its own.
+TEST(ChooserLibraries, ComeFromTheSystemDirectoryNeverFromBesideTheProgram) {
+  for (const char *dll : {"comdlg32.dll", "shell32.dll", "ole32.dll"})
+    ASSERT_NE(GetFileAttributesA(PathBesideTest("decoy\\").append(dll).c_str()), INVALID_FILE_ATTRIBUTES)
+        << dll;
+  char overrides[256] = "";
+  GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
+  SetEnvironmentVariableA("WINEDLLOVERRIDES",
+                          (std::string(overrides) + ";comdlg32,shell32,ole32=n,b").c_str());
+  ProgramProcess probe("decoy\\chooser_probe.exe", "");
+  SetEnvironmentVariableA("WINEDLLOVERRIDES", overrides);
+  ASSERT_TRUE(probe.started());
+  EXPECT_EQ(probe.ExitStatus(), 0u)
+      << "a bit for each DLL not from the system: 1 comdlg32, 2 shell32, 4 ole32";
 }
 
 }  // namespace

@@ -111,12 +111,14 @@ void SelectCacheSize(OptionValues *values, std::string_view value) {
     if (bytes > CacheSizes[i - 1].bytes && bytes <= CacheSizes[i].bytes) values->cacheSize = i;
 }
 
+// A value that begins with "F" is an effect setting ("-EFdelay=1" among
+// them), never flag letters: one this page does not know changes nothing.
 void ApplyEffectOption(OptionValues *values, std::string_view value) {
+  if (value.empty() || value[0] != 'F') return SetEffectFlags(values, value);
   for (const EffectSubOption &sub : kEffectSubOptions) {
     std::string_view prefix = sub.prefix;
     if (value.substr(0, prefix.size()) == prefix) return sub.apply(values, value.substr(prefix.size()));
   }
-  SetEffectFlags(values, value);
 }
 
 void ApplyOptionText(OptionValues *values, std::string_view option) {

@@ -134,6 +134,19 @@ TEST(OptionReader, EffectLettersTouchOnlyTheirBoxes) {
   for (bool on : values.effects) EXPECT_TRUE(on);
 }
 
+TEST(OptionReader, UnknownEffectSettingsChangeNothing) {
+  // "F" begins a setting, so letters such as the 'd' and 'e' of "delay" check no box.
+  const OptionValues start = Read("opt -Ewp\nopt -EFchorus=s,20\nopt -EFns=2");
+  for (const char *line : {"opt -EFdelay=1", "opt -EF", "opt -E Fdwe", "opt -EFCHORUS=n", "opt -EFns"}) {
+    OptionValues values = Read(line, start);
+    for (int i = 0; i < kEffectFlagCount; ++i)
+      EXPECT_EQ(values.effects[i], start.effects[i]) << line << ' ' << EffectFlags[i].letter;
+    EXPECT_EQ(values.chorus, start.chorus) << line;
+    EXPECT_EQ(values.chorusLevelOn, start.chorusLevelOn) << line;
+    EXPECT_EQ(values.noiseShaping, start.noiseShaping) << line;
+  }
+}
+
 TEST(OptionReader, OutputMode) {
   OptionValues values = Read("opt -OdMs1lx");
   EXPECT_EQ(values.mode, OutputMode::kMono);

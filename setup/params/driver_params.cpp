@@ -227,7 +227,7 @@ double Limited(double value, double low, double high) {
   return value > high ? high : value;
 }
 
-void LoadDriverParamsFile(const char *path, DriverParams *params) {
+bool LoadDriverParamsFile(const char *path, DriverParams *params) {
   IniFile ini;
   ReadStatus status = path ? IniLoad(ini, path) : ReadStatus::kFailed;
   // Part of an unreadable file is not trusted: all defaults, and the file is
@@ -244,6 +244,7 @@ void LoadDriverParamsFile(const char *path, DriverParams *params) {
     WriteField(params, row.field, Limited(Narrowed(row.field, value), row.low, row.high));
   }
   IniFree(ini);
+  return status != ReadStatus::kFailed;
 }
 
 bool SaveDriverParamsFile(const char *path, DriverParams *params) {

@@ -94,8 +94,9 @@ int32_t TruncatedToInt(double value);
 // load's limits. A missing file, or one of the older layout, is converted and
 // written back at once; a file that exists but cannot be read (or a null
 // path) gives the defaults and is never written. A failed write is silent and
-// the conversion runs again at the next load.
-void LoadDriverParamsFile(const char *path, DriverParams *params);
+// the conversion runs again at the next load. False when the set holds the
+// defaults in place of a file that exists: the set is not that file's.
+bool LoadDriverParamsFile(const char *path, DriverParams *params);
 
 // Writes the managed values into the file as it is on disk now, keeping all
 // else it holds. A set never loaded (both calculation numbers 0) is loaded

@@ -44,7 +44,7 @@ class DriverParamsFile : public testing::Test {
     std::ifstream in(path_, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  void Load() { LoadDriverParamsFile(path_.c_str(), &params_); }
+  bool Load() { return LoadDriverParamsFile(path_.c_str(), &params_); }
   bool Save() { return SaveDriverParamsFile(path_.c_str(), &params_); }
 
   fs::path dir_;
@@ -53,7 +53,7 @@ class DriverParamsFile : public testing::Test {
 };
 
 TEST_F(DriverParamsFile, MissingFileGivesTheDefaultsAndIsCreatedWithMainOnly) {
-  Load();
+  EXPECT_TRUE(Load());  // the defaults stand for a missing file
   EXPECT_EQ(params_.VibratoDelay, 300);
   EXPECT_EQ(params_.VelToFc, -2400);
   EXPECT_EQ(params_.VelToFcThr, 64);
@@ -210,7 +210,7 @@ TEST_F(DriverParamsFile, UnreadableFileGivesDefaultsAndIsNeverWritten) {
   // A folder in the file's place exists but cannot be read as a file.
   path_ = dir_.string();
   Put("");  // no effect on a folder
-  Load();
+  EXPECT_FALSE(Load());
   EXPECT_EQ(params_.OverWriteFlags, 1);
   EXPECT_EQ(params_.CalcVibratoCent, 55);
   EXPECT_FALSE(Save());

@@ -6,6 +6,11 @@ DriverParams g_driverParams;
 
 namespace {
 
+// Set when the load found the file but could not read it: the set then holds
+// defaults, and a save would write them over values it never read (and strand
+// the keys of an older layout, whose conversion runs only at a load).
+bool g_setIsNotTheFile = false;
+
 // The file's path, or null when it does not fit, so that no other file is used.
 const char *ParamsFilePath(char (&path)[MAX_PATH]) {
   return BuildDriverFilePath(path, kParamsFileName) ? path : nullptr;
@@ -15,10 +20,11 @@ const char *ParamsFilePath(char (&path)[MAX_PATH]) {
 
 void LoadDriverParams() {
   char path[MAX_PATH];
-  LoadDriverParamsFile(ParamsFilePath(path), &g_driverParams);
+  g_setIsNotTheFile = !LoadDriverParamsFile(ParamsFilePath(path), &g_driverParams);
 }
 
 bool SaveDriverParams() {
+  if (g_setIsNotTheFile) return false;
   char path[MAX_PATH];
   return SaveDriverParamsFile(ParamsFilePath(path), &g_driverParams);
 }

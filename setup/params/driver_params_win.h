@@ -7,5 +7,6 @@
 extern DriverParams g_driverParams;
 
 void LoadDriverParams();
-// False when nothing was written.
+// False when nothing was written; always so after a load that could not read
+// the file, until the next load that can.
 bool SaveDriverParams();

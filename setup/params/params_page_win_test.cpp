@@ -164,33 +164,51 @@ TEST_F(ParamsPage, SavingTwiceWritesTheSameBytesAndKeepsOtherContent) {
   EXPECT_EQ(Stored("chorus", "Level"), "30");
 }
 
-TEST_F(ParamsPage, FileThatCannotBeReadIsNeverReplacedAndASaveIsReported) {
-  WriteBytes(params_.path(), kOtherContent);
+void ExpectSaveFailureReported(const MessageBoxCatcher &boxes, HWND page) {
+  ASSERT_EQ(boxes.seen().size(), 1u);
+  const SeenMessageBox &box = boxes.seen()[0];
+  EXPECT_EQ(box.text, "ファイルの保存に失敗しました");
+  EXPECT_EQ(box.caption, "エラー");
+  EXPECT_TRUE(box.errorIcon);
+  EXPECT_EQ(box.owner, GetAncestor(page, GA_ROOT));
+}
+
+TEST_F(ParamsPage, FileUnreadableAtStartIsNeverWrittenInThatRun) {
+  // An older layout, whose conversion runs only at a load.
+  const std::string older = "[param]\r\n_OverWriteVibrato=0\r\n_OverWriteCutoff=1\r\nVibratoDelay=7\r\n\r\n";
+  WriteBytes(params_.path(), older);
   {
-    FileHolder holder(params_.path(), 0);  // another program holds it: no reading, no replacing
+    FileHolder holder(params_.path(), 0);  // another program holds it while the window opens
     ASSERT_TRUE(holder.held());
     Open();
-    for (const Shown &shown : kDefaults) EXPECT_EQ(Text(shown.id), shown.text) << shown.id;
+  }
+  for (const Shown &shown : kDefaults) EXPECT_EQ(Text(shown.id), shown.text) << shown.id;
+  // Readable now, but the page holds defaults, not the file's values.
+  for (int press = 0; press < 2; ++press) {
     MessageBoxCatcher boxes;
     Save();
-    ASSERT_EQ(boxes.seen().size(), 1u);
-    const SeenMessageBox &box = boxes.seen()[0];
-    EXPECT_EQ(box.text, "ファイルの保存に失敗しました");
-    EXPECT_EQ(box.caption, "エラー");
-    EXPECT_TRUE(box.errorIcon);
-    EXPECT_EQ(box.owner, GetAncestor(PageWindow(), GA_ROOT));
+    ExpectSaveFailureReported(boxes, PageWindow());
   }
-  EXPECT_EQ(params_.Bytes(), kOtherContent);
-  {
-    // Readable, but it cannot be replaced while held.
-    FileHolder holder(params_.path(), FILE_SHARE_READ | FILE_SHARE_WRITE);
+  EXPECT_EQ(params_.Bytes(), older);
+
+  Reopen();  // the next start reads and converts it
+  EXPECT_EQ(Text(IDC_VIBRATO_DELAY), "7");
+  EXPECT_EQ(Stored("main", "OverWriteCutoff"), "1");
+}
+
+TEST_F(ParamsPage, FileHeldAtASaveKeepsItsBytesAndTheSaveIsReported) {
+  WriteBytes(params_.path(), kOtherContent);
+  Open();
+  // Another program holds it: neither readable nor replaceable, then readable only.
+  for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+    FileHolder holder(params_.path(), share);
     ASSERT_TRUE(holder.held());
     MessageBoxCatcher boxes;
     Save();
-    EXPECT_EQ(boxes.seen().size(), 1u);
+    ExpectSaveFailureReported(boxes, PageWindow());
   }
   EXPECT_EQ(params_.Bytes(), kOtherContent);
-  EXPECT_TRUE(WindowsDirectoryFiles("vel*.tmp").empty());
+  EXPECT_TRUE(WindowsDirectoryFiles("*velder-tmp").empty());
 
   // Once free, a save writes the page's values and keeps the rest.
   MessageBoxCatcher boxes;
