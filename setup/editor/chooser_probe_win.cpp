@@ -11,17 +11,16 @@
 
 namespace {
 
+BOOL CALLBACK CancelIfDialog(HWND window, LPARAM) {
+  char name[16];
+  if (GetClassNameA(window, name, sizeof name) && std::strcmp(name, "#32770") == 0)
+    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+  return TRUE;
+}
+
 // Runs inside the chooser's own modal loop.
 void CALLBACK CancelChooser(HWND, UINT, UINT_PTR, DWORD) {
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM) -> BOOL {
-        char name[16];
-        if (GetClassNameA(window, name, sizeof name) && std::strcmp(name, "#32770") == 0)
-          PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-        return TRUE;
-      },
-      0);
+  EnumThreadWindows(GetCurrentThreadId(), CancelIfDialog, 0);
 }
 
 // Loaded, from the system directory, and not the decoy (which alone exports VelderDecoy).
