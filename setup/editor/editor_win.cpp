@@ -1,5 +1,6 @@
 #include "setup/editor/editor_win.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -15,6 +16,26 @@ namespace {
 const UINT_PTR kCaretTimer = 100;
 // What the user may type; text loaded from the file is not cut by it.
 const WPARAM kTypingLimit = 0x400000;
+
+// Puts the whole of `file` into `edit` and closes `file` in every case. When
+// the file cannot be read whole (or memory runs out) the edit keeps its text.
+void LoadFileIntoEdit(FILE *file, HWND edit) {
+  char *text = nullptr;
+  long size = -1;
+  if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
+  if (size >= 0 && std::fseek(file, 0, SEEK_SET) == 0) {
+    text = static_cast<char *>(std::malloc(static_cast<size_t>(size) + 8));
+    if (text && std::fread(text, 1, static_cast<size_t>(size), file) != static_cast<size_t>(size)) {
+      std::free(text);
+      text = nullptr;
+    }
+  }
+  std::fclose(file);
+  if (!text) return;
+  text[size] = '\0';
+  SetWindowTextA(edit, text);
+  std::free(text);
+}
 
 void ReloadEditor(HWND page) {
   char path[MAX_PATH];
@@ -32,6 +53,20 @@ void InitEditorPage(HWND page) {
 void PutCaretAtStart(HWND page) {
   SendDlgItemMessageA(page, IDC_CFG_EDIT, EM_SETSEL, 0, 0);
   KillTimer(page, kCaretTimer);
+}
+
+// Writes the whole text of `edit` to `path`, completely or not at all;
+// a failure is reported to the user with `edit` as the owner.
+void SaveEditToFile(HWND edit, const char *path) {
+  int length = GetWindowTextLengthA(edit);
+  char *text = static_cast<char *>(std::calloc(static_cast<size_t>(length) + 1, 1));
+  bool saved = false;
+  if (text) {
+    GetWindowTextA(edit, text, length + 1);
+    saved = SafeWriteFile(path, text, std::strlen(text));
+    std::free(text);
+  }
+  if (!saved) ReportSaveFailure(edit);
 }
 
 void SaveEditor(HWND page) {
@@ -60,36 +95,6 @@ void OnEditorCommand(HWND page, WORD id) {
 }
 
 }  // namespace
-
-void LoadFileIntoEdit(FILE *file, HWND edit) {
-  char *text = nullptr;
-  long size = -1;
-  if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
-  if (size >= 0 && std::fseek(file, 0, SEEK_SET) == 0) {
-    text = static_cast<char *>(std::malloc(static_cast<size_t>(size) + 8));
-    if (text && std::fread(text, 1, static_cast<size_t>(size), file) != static_cast<size_t>(size)) {
-      std::free(text);
-      text = nullptr;
-    }
-  }
-  std::fclose(file);
-  if (!text) return;
-  text[size] = '\0';
-  SetWindowTextA(edit, text);
-  std::free(text);
-}
-
-void SaveEditToFile(HWND edit, const char *path) {
-  int length = GetWindowTextLengthA(edit);
-  char *text = static_cast<char *>(std::calloc(static_cast<size_t>(length) + 1, 1));
-  bool saved = false;
-  if (text) {
-    GetWindowTextA(edit, text, length + 1);
-    saved = SafeWriteFile(path, text, std::strlen(text));
-    std::free(text);
-  }
-  if (!saved) ReportSaveFailure(edit);
-}
 
 INT_PTR CALLBACK CfgEditorDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {

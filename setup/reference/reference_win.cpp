@@ -27,8 +27,8 @@ void ShowReferenceText(HWND page) {
   std::free(text);
 }
 
-}  // namespace
-
+// Makes the reference edit fill the page, 8 pixels in from the left and
+// right edges and 10 from the top and bottom.
 void FitEditToPage(HWND page) {
   WINDOWPLACEMENT placement = {};
   placement.length = sizeof placement;
@@ -41,6 +41,8 @@ void FitEditToPage(HWND page) {
   // control and changes nothing.
   SetWindowPlacement(GetDlgItem(page, IDC_OPTION_REF_EDIT), &placement);
 }
+
+}  // namespace
 
 INT_PTR CALLBACK OptionRefDlgProc(HWND page, UINT message, WPARAM, LPARAM) {
   switch (message) {

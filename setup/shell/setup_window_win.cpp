@@ -37,8 +37,7 @@ void ShowSelectedPage(HWND tabs) {
   if (selected >= 0) ShowWindow(SetupPages[selected].window, SW_SHOW);
 }
 
-}  // namespace
-
+// Creates every page of the table as a hidden child and a tab for each.
 void InitPages(HWND setupWindow) {
   HWND tabs = GetDlgItem(setupWindow, IDC_TABS);
   TCITEMA item = {};
@@ -53,6 +52,8 @@ void InitPages(HWND setupWindow) {
   FitPagesToTabs(setupWindow, tabs);
   ShowWindow(SetupPages[0].window, SW_SHOW);
 }
+
+}  // namespace
 
 INT_PTR CALLBACK MainDlgProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
   switch (message) {

@@ -17,4 +17,3 @@ extern SetupPage SetupPages[];
 extern HINSTANCE g_instance;
 
 INT_PTR CALLBACK MainDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-void InitPages(HWND setupWindow);
