@@ -8,6 +8,7 @@
 #include "setup/editor/directive_insert_win.h"
 #include "setup/res/resource.h"
 #include "setup/shell/driver_files_win.h"
+#include "setup/shell/save_failure_win.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "setup/options/option_writer.h"
 #include "setup/res/resource.h"
 #include "setup/shell/driver_files_win.h"
+#include "setup/shell/save_failure_win.h"
 
 namespace {
 

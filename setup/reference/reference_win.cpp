@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "setup/res/resource.h"
-#include "setup/shell/setup_window_win.h"
+#include "setup/shell/instance_win.h"
 
 namespace {
 

@@ -7,8 +7,7 @@
 #include "setup/params/params_page_win.h"
 #include "setup/reference/reference_win.h"
 #include "setup/res/resource.h"
-
-HINSTANCE g_instance;
+#include "setup/shell/instance_win.h"
 
 SetupPage SetupPages[] = {
     {IDD_CFG_EDITOR, "orvane.cfg", CfgEditorDlgProc, nullptr},

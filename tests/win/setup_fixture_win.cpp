@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "setup/res/resource.h"
+#include "setup/shell/instance_win.h"
 #include "setup/shell/setup_window_win.h"
 
 SetupWindowTest::SetupWindowTest() {
