@@ -15,11 +15,11 @@ const std::string kDefaultFile = std::string("\r\n\r\n") + kDefaultBlock;
 
 const int kEffectBoxes[] = {1030, 1031, 1032, 1033, 1034, 1035, 1036, 1038, 1039, 1040, 1041, 1042, 1043};
 
-class OptionsPage : public SetupWindowTest {
+class OptionsPage : public SetupPageTest {
  protected:
-  HWND page() const { return Page(2); }
+  OptionsPage() : SetupPageTest(kOptionsPage) {}
   LRESULT Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-    return SendDlgItemMessageA(page(), id, message, wParam, lParam);
+    return SendMessageA(Item(id), message, wParam, lParam);
   }
   std::string Selected(int id) const {
     LRESULT index = Send(id, CB_GETCURSEL);
@@ -32,36 +32,25 @@ class OptionsPage : public SetupWindowTest {
   int Slider(int id) const { return static_cast<int>(Send(id, TBM_GETPOS)); }
   void Drag(int id, int position) const {
     Send(id, TBM_SETPOS, TRUE, position);
-    SendMessageA(page(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position),
-                 reinterpret_cast<LPARAM>(GetDlgItem(page(), id)));
+    SendMessageA(Page(kOptionsPage), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position),
+                 reinterpret_cast<LPARAM>(Item(id)));
   }
-  std::string Text(int id) const { return ItemText(page(), id); }
-  void SetText(int id, const char *text) const { SetDlgItemTextA(page(), id, text); }
-  bool Checked(int id) const { return IsDlgButtonChecked(page(), id) == BST_CHECKED; }
-  void Check(int id, bool on) const { CheckDlgButton(page(), id, on ? BST_CHECKED : BST_UNCHECKED); }
   // Presses apply and returns the one message box it showed.
   SeenMessageBox Apply() const {
     MessageBoxCatcher boxes;
-    ClickButton(page(), IDC_OPT_APPLY);
-    EXPECT_EQ(boxes.seen().size(), 1u);
-    return boxes.seen().empty() ? SeenMessageBox{} : boxes.seen()[0];
+    Click(IDC_OPT_APPLY);
+    return boxes.OnlyBox();
   }
   void ExpectConfirmation(const SeenMessageBox &box) const {
     EXPECT_EQ(box.text, "orvane.cfg に書き込みました");
     EXPECT_EQ(box.caption, "確認");
     EXPECT_FALSE(box.errorIcon);
   }
-  void ExpectFailure(const SeenMessageBox &box) const {
-    EXPECT_EQ(box.text, "ファイルの保存に失敗しました");
-    EXPECT_EQ(box.caption, "エラー");
-    EXPECT_TRUE(box.errorIcon);
-    EXPECT_EQ(box.owner, GetAncestor(page(), GA_ROOT));
-  }
 };
 
 TEST_F(OptionsPage, WithoutAFileShowsTheDefaultsAndApplyWritesThem) {
   Open();
-  ASSERT_NE(page(), nullptr);
+  ASSERT_NE(Page(kOptionsPage), nullptr);
   EXPECT_EQ(Send(IDC_SAMPLE_RATE, CB_GETCOUNT), 8);
   EXPECT_EQ(Send(IDC_RESAMPLE, CB_GETCOUNT), 6);
   EXPECT_EQ(Send(IDC_CACHE_SIZE, CB_GETCOUNT), 17);
@@ -96,7 +85,7 @@ TEST_F(OptionsPage, WithoutAFileShowsTheDefaultsAndApplyWritesThem) {
 
 TEST_F(OptionsPage, ControlsHaveTheirKinds) {
   Open();
-  auto style = [&](int id) { return GetWindowLongA(GetDlgItem(page(), id), GWL_STYLE); };
+  auto style = [&](int id) { return GetWindowLongA(Item(id), GWL_STYLE); };
   for (int id : {IDC_SAMPLE_RATE, IDC_CHORUS, IDC_REVERB, IDC_VOICE_LPF, IDC_RESAMPLE, IDC_CACHE_SIZE,
                  IDC_NOISE_SHAPING}) {
     EXPECT_EQ(style(id) & 3, CBS_DROPDOWNLIST) << id;
@@ -184,7 +173,7 @@ TEST_F(OptionsPage, ReloadOverlaysWhatTheUserChanged) {
   Drag(IDC_VOLUME, 10);
   Select(IDC_REVERB, 4);
   Send(IDC_POLYPHONY, TBM_SETPOS, TRUE, 1);
-  ClickButton(page(), IDC_OPT_RELOAD);
+  Click(IDC_OPT_RELOAD);
   EXPECT_TRUE(Checked(IDC_FAST_DECAY));  // no line touches it
   EXPECT_EQ(Slider(IDC_VOLUME), 90);
   EXPECT_EQ(Text(IDC_VOLUME_MIRROR), "90");
@@ -192,10 +181,10 @@ TEST_F(OptionsPage, ReloadOverlaysWhatTheUserChanged) {
   EXPECT_EQ(Text(IDC_POLYPHONY_MIRROR), "64");
 
   WriteBytes(cfg_.path(), "opt --no-fast-decay\r\n");
-  ClickButton(page(), IDC_OPT_RELOAD);
+  Click(IDC_OPT_RELOAD);
   EXPECT_FALSE(Checked(IDC_FAST_DECAY));
   WriteBytes(cfg_.path(), "opt --fast-decay\r\n");
-  ClickButton(page(), IDC_OPT_RELOAD);
+  Click(IDC_OPT_RELOAD);
   EXPECT_TRUE(Checked(IDC_FAST_DECAY));
 
   // A missing or unreadable file changes nothing.
@@ -203,11 +192,11 @@ TEST_F(OptionsPage, ReloadOverlaysWhatTheUserChanged) {
   {
     FileHolder holder(cfg_.path(), 0);
     ASSERT_TRUE(holder.held());
-    ClickButton(page(), IDC_OPT_RELOAD);
+    Click(IDC_OPT_RELOAD);
   }
   EXPECT_FALSE(Checked(IDC_FAST_DECAY));
   DeleteFileA(cfg_.path().c_str());
-  ClickButton(page(), IDC_OPT_RELOAD);
+  Click(IDC_OPT_RELOAD);
   EXPECT_FALSE(Checked(IDC_FAST_DECAY));
 }
 
@@ -271,7 +260,7 @@ TEST_F(OptionsPage, FailedApplyIsReportedAndLeavesTheFileAsItWas) {
   for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
     FileHolder holder(cfg_.path(), share);
     ASSERT_TRUE(holder.held());
-    ExpectFailure(Apply());
+    ExpectFailedSaveBox(Apply(), Page(kOptionsPage));
   }
   EXPECT_EQ(cfg_.Bytes(), old);
   EXPECT_EQ(WindowsDirectoryFiles("*"), before);
