@@ -108,7 +108,7 @@ INT_PTR CALLBACK CfgEditorDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       OnEditorCommand(page, LOWORD(wParam));
       return FALSE;
-    case WM_CLOSE:
+    case WM_CLOSE:  // as the setup window answers; on a modeless child page EndDialog only hides it
       EndDialog(page, 1);
       return TRUE;
   }

@@ -221,7 +221,7 @@ INT_PTR CALLBACK OptionsDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM l
     case WM_HSCROLL:
       UpdateMirrorOf(page, reinterpret_cast<HWND>(lParam));
       return FALSE;
-    case WM_CLOSE:
+    case WM_CLOSE:  // as the setup window answers; on a modeless child page EndDialog only hides it
       EndDialog(page, 1);
       return TRUE;
   }

@@ -13,7 +13,11 @@ namespace {
 
 const std::string kDefaultFile = std::string("\r\n\r\n") + kDefaultBlock;
 
-const int kEffectBoxes[] = {1030, 1031, 1032, 1033, 1034, 1035, 1036, 1038, 1039, 1040, 1041, 1042, 1043};
+const int kEffectBoxes[] = {IDC_FX_MOD_WHEEL,   IDC_FX_PORTAMENTO,   IDC_FX_CHANNEL_PRESSURE,
+                            IDC_FX_NRPN_DRUM,   IDC_FX_NRPN_VIBRATO, IDC_FX_TVA_ENVELOPE,
+                            IDC_FX_TEMPERAMENT, IDC_FX_EQ,           IDC_FX_INSERTION,
+                            IDC_FX_RETRIGGER,   IDC_FX_TEXT_META,    IDC_FX_MOD_ENVELOPE,
+                            IDC_FX_CC94_DELAY};
 
 class OptionsPage : public SetupPageTest {
  protected:
@@ -153,7 +157,7 @@ TEST_F(OptionsPage, TheFilesOptionsAreShownAtStart) {
   EXPECT_TRUE(Checked(IDC_MONO));
   EXPECT_FALSE(Checked(IDC_STEREO));
   EXPECT_TRUE(Checked(IDC_BYTE_SWAP));
-  for (int id : kEffectBoxes) EXPECT_EQ(Checked(id), id == 1030 || id == 1038) << id;
+  for (int id : kEffectBoxes) EXPECT_EQ(Checked(id), id == IDC_FX_MOD_WHEEL || id == IDC_FX_EQ) << id;
   EXPECT_EQ(Selected(IDC_RESAMPLE), "ニュートン (死ぬほど重い)");
   EXPECT_EQ(Text(IDC_RESAMPLE_N), "7");
   EXPECT_EQ(Text(IDC_LATENCY), "0.2");
@@ -215,8 +219,8 @@ TEST_F(OptionsPage, ApplyWritesWhatTheControlsHoldAndKeepsOtherLines) {
   Drag(IDC_POLYPHONY, 0);
   Check(IDC_MONO, true);
   Check(IDC_BYTE_SWAP, true);
-  Check(1030, true);
-  Check(1043, true);
+  Check(IDC_FX_MOD_WHEEL, true);
+  Check(IDC_FX_CC94_DELAY, true);
   Select(IDC_RESAMPLE, 5);
   SetText(IDC_RESAMPLE_N, "40");
   SetText(IDC_LATENCY, "0.25");

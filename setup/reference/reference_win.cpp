@@ -52,7 +52,7 @@ INT_PTR CALLBACK OptionRefDlgProc(HWND page, UINT message, WPARAM, LPARAM) {
     case WM_SIZE:
       FitEditToPage(page);
       return FALSE;
-    case WM_CLOSE:
+    case WM_CLOSE:  // as the setup window answers; on a modeless child page EndDialog only hides it
       EndDialog(page, 1);
       return TRUE;
   }
