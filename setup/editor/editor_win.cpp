@@ -1,8 +1,8 @@
 #include "setup/editor/editor_win.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "files/file_io.h"
 #include "setup/editor/directive_insert_win.h"
@@ -18,31 +18,13 @@ const UINT_PTR kCaretTimer = 100;
 // What the user may type; text loaded from the file is not cut by it.
 const WPARAM kTypingLimit = 0x400000;
 
-// Puts the whole of `file` into `edit` and closes `file` in every case. When
-// the file cannot be read whole (or memory runs out) the edit keeps its text.
-void LoadFileIntoEdit(FILE *file, HWND edit) {
-  char *text = nullptr;
-  long size = -1;
-  if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
-  if (size >= 0 && std::fseek(file, 0, SEEK_SET) == 0) {
-    text = static_cast<char *>(std::malloc(static_cast<size_t>(size) + 8));
-    if (text && std::fread(text, 1, static_cast<size_t>(size), file) != static_cast<size_t>(size)) {
-      std::free(text);
-      text = nullptr;
-    }
-  }
-  std::fclose(file);
-  if (!text) return;
-  text[size] = '\0';
-  SetWindowTextA(edit, text);
-  std::free(text);
-}
-
+// Puts the whole of orvane.cfg into the editor. A file that is missing, or
+// that cannot be read whole (or held in memory), leaves the editor's text as it is.
 void ReloadEditor(HWND page) {
   char path[MAX_PATH];
-  if (!BuildDriverFilePath(path, kCfgFileName)) return;
-  FILE *file = std::fopen(path, "rb");
-  if (file) LoadFileIntoEdit(file, GetDlgItem(page, IDC_CFG_EDIT));
+  std::string text;
+  if (BuildDriverFilePath(path, kCfgFileName) && ReadWholeFile(path, &text) == ReadStatus::kOk)
+    SetDlgItemTextA(page, IDC_CFG_EDIT, text.c_str());
 }
 
 void InitEditorPage(HWND page) {
