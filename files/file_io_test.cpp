@@ -1,11 +1,11 @@
 #include "files/file_io.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
+#include <string>
+#include <vector>
 
 #include "files/write_steps.h"
+#include "tests/portable/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -13,95 +13,72 @@ namespace {
 
 class FileIoTest : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("velder_file_io_" + std::to_string(testing::UnitTest::GetInstance()->random_seed()) +
-            testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string PathOf(const char *name) const { return (dir_ / name).string(); }
-  void Put(const char *name, const std::string &bytes) const {
-    std::ofstream(dir_ / name, std::ios::binary) << bytes;
-  }
-  std::string Get(const char *name) const {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto &entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename().string());
-    return names;
-  }
-
-  fs::path dir_;
+  TempFolder folder_;
 };
 
 const std::string kMixed("a\r\nb\nc\0d\x83\x5C\xFF", 11);
 
 TEST_F(FileIoTest, MissingFileIsMissingAndLeavesTheStringAlone) {
   std::string contents = "kept";
-  EXPECT_EQ(ReadWholeFile(PathOf("none.cfg").c_str(), &contents), ReadStatus::kMissing);
+  EXPECT_EQ(ReadWholeFile(folder_.PathOf("none.cfg").c_str(), &contents), ReadStatus::kMissing);
   EXPECT_EQ(contents, "kept");
 }
 
 TEST_F(FileIoTest, ReadsEveryByte) {
-  Put("f.cfg", kMixed);
+  folder_.Put("f.cfg", kMixed);
   std::string contents;
-  ASSERT_EQ(ReadWholeFile(PathOf("f.cfg").c_str(), &contents), ReadStatus::kOk);
+  ASSERT_EQ(ReadWholeFile(folder_.PathOf("f.cfg").c_str(), &contents), ReadStatus::kOk);
   EXPECT_EQ(contents, kMixed);
 }
 
 TEST_F(FileIoTest, ReadsALargeFileWhole) {
   std::string big(300000, 'x');
   big[123456] = '\n';
-  Put("big.cfg", big);
+  folder_.Put("big.cfg", big);
   std::string contents;
-  ASSERT_EQ(ReadWholeFile(PathOf("big.cfg").c_str(), &contents), ReadStatus::kOk);
+  ASSERT_EQ(ReadWholeFile(folder_.PathOf("big.cfg").c_str(), &contents), ReadStatus::kOk);
   EXPECT_EQ(contents, big);
 }
 
 TEST_F(FileIoTest, SafeWriteCreatesAndReplacesLeavingNothingElse) {
-  ASSERT_TRUE(SafeWriteFile(PathOf("out.cfg").c_str(), kMixed.data(), kMixed.size()));
-  EXPECT_EQ(Get("out.cfg"), kMixed);
-  ASSERT_TRUE(SafeWriteFile(PathOf("out.cfg").c_str(), "short", 5));
-  EXPECT_EQ(Get("out.cfg"), "short");
-  ASSERT_TRUE(SafeWriteFile(PathOf("out.cfg").c_str(), "", 0));
-  EXPECT_EQ(Get("out.cfg"), "");
-  EXPECT_EQ(Names(), std::vector<std::string>{"out.cfg"});
+  ASSERT_TRUE(SafeWriteFile(folder_.PathOf("out.cfg").c_str(), kMixed.data(), kMixed.size()));
+  EXPECT_EQ(folder_.Get("out.cfg"), kMixed);
+  ASSERT_TRUE(SafeWriteFile(folder_.PathOf("out.cfg").c_str(), "short", 5));
+  EXPECT_EQ(folder_.Get("out.cfg"), "short");
+  ASSERT_TRUE(SafeWriteFile(folder_.PathOf("out.cfg").c_str(), "", 0));
+  EXPECT_EQ(folder_.Get("out.cfg"), "");
+  EXPECT_EQ(folder_.Names(), std::vector<std::string>{"out.cfg"});
 }
 
 TEST_F(FileIoTest, SafeWriteIntoAMissingFolderFailsAndCreatesNothing) {
-  EXPECT_FALSE(SafeWriteFile((dir_ / "no" / "out.cfg").string().c_str(), "x", 1));
-  EXPECT_TRUE(Names().empty());
+  EXPECT_FALSE(SafeWriteFile((folder_.path() / "no" / "out.cfg").string().c_str(), "x", 1));
+  EXPECT_TRUE(folder_.Names().empty());
 }
 
 TEST_F(FileIoTest, StaleTempFileIsRemovedByTheNextSave) {
-  Put("out.cfg", "old");
-  Put((std::string("out.cfg") + kTempFileSuffix).c_str(), "left by a save that was cut short");
-  ASSERT_TRUE(SafeWriteFile(PathOf("out.cfg").c_str(), "new", 3));
-  EXPECT_EQ(Get("out.cfg"), "new");
-  EXPECT_EQ(Names(), std::vector<std::string>{"out.cfg"});
+  folder_.Put("out.cfg", "old");
+  folder_.Put((std::string("out.cfg") + kTempFileSuffix).c_str(), "left by a save that was cut short");
+  ASSERT_TRUE(SafeWriteFile(folder_.PathOf("out.cfg").c_str(), "new", 3));
+  EXPECT_EQ(folder_.Get("out.cfg"), "new");
+  EXPECT_EQ(folder_.Names(), std::vector<std::string>{"out.cfg"});
 }
 
 // A folder in the temporary file's place, which no save can remove, stands
 // for a folder where files cannot be created.
 TEST_F(FileIoTest, WhereNoTempFileCanBeMadeTheTargetIsRewrittenInPlace) {
   for (const char *name : {"out.cfg", "none.cfg"}) {
-    fs::path blocker = dir_ / (std::string(name) + kTempFileSuffix);
+    fs::path blocker = folder_.path() / (std::string(name) + kTempFileSuffix);
     fs::create_directory(blocker);
     std::ofstream(blocker / "keep") << "x";
   }
-  Put("out.cfg", "old, and longer than the new bytes");
-  ASSERT_TRUE(SafeWriteFile(PathOf("out.cfg").c_str(), "new", 3));
-  EXPECT_EQ(Get("out.cfg"), "new");
-  ASSERT_TRUE(SafeWriteFile(PathOf("out.cfg").c_str(), kMixed.data(), kMixed.size()));
-  EXPECT_EQ(Get("out.cfg"), kMixed);
+  folder_.Put("out.cfg", "old, and longer than the new bytes");
+  ASSERT_TRUE(SafeWriteFile(folder_.PathOf("out.cfg").c_str(), "new", 3));
+  EXPECT_EQ(folder_.Get("out.cfg"), "new");
+  ASSERT_TRUE(SafeWriteFile(folder_.PathOf("out.cfg").c_str(), kMixed.data(), kMixed.size()));
+  EXPECT_EQ(folder_.Get("out.cfg"), kMixed);
   // Only an existing file is rewritten in place.
-  EXPECT_FALSE(SafeWriteFile(PathOf("none.cfg").c_str(), "new", 3));
-  EXPECT_FALSE(fs::exists(dir_ / "none.cfg"));
+  EXPECT_FALSE(SafeWriteFile(folder_.PathOf("none.cfg").c_str(), "new", 3));
+  EXPECT_FALSE(fs::exists(folder_.path() / "none.cfg"));
 }
 
 // The platform's steps, failing on demand: the step numbered `failAt` (in the
@@ -138,8 +115,8 @@ TEST_F(FileIoTest, EveryFailedStepLeavesTheOldBytesOrTheNewOnesAndNoStrayFile) {
     g_noTempFile = noTempFile;
     g_failAt = -1;
     g_steps = 0;
-    Put("out.cfg", old);
-    ASSERT_TRUE(SafeWriteFileWith(kFaultySteps, PathOf("out.cfg").c_str(), "new", 3));
+    folder_.Put("out.cfg", old);
+    ASSERT_TRUE(SafeWriteFileWith(kFaultySteps, folder_.PathOf("out.cfg").c_str(), "new", 3));
     const int steps = g_steps;
     EXPECT_GE(steps, noTempFile ? 6 : 5);
     // The one failure a save gets past: a temporary file that cannot be made
@@ -148,11 +125,11 @@ TEST_F(FileIoTest, EveryFailedStepLeavesTheOldBytesOrTheNewOnesAndNoStrayFile) {
     const int survived = noTempFile ? steps - 1 : 0;
     for (g_failAt = 0; g_failAt < steps; ++g_failAt) {
       g_steps = 0;
-      Put("out.cfg", old);
-      bool saved = SafeWriteFileWith(kFaultySteps, PathOf("out.cfg").c_str(), "new", 3);
-      EXPECT_EQ(Get("out.cfg"), saved ? "new" : old) << noTempFile << " step " << g_failAt;
+      folder_.Put("out.cfg", old);
+      bool saved = SafeWriteFileWith(kFaultySteps, folder_.PathOf("out.cfg").c_str(), "new", 3);
+      EXPECT_EQ(folder_.Get("out.cfg"), saved ? "new" : old) << noTempFile << " step " << g_failAt;
       EXPECT_EQ(saved, g_failAt == survived) << noTempFile << " step " << g_failAt;
-      EXPECT_EQ(Names(), std::vector<std::string>{"out.cfg"}) << noTempFile << " step " << g_failAt;
+      EXPECT_EQ(folder_.Names(), std::vector<std::string>{"out.cfg"}) << noTempFile << " step " << g_failAt;
     }
   }
   g_noTempFile = false;

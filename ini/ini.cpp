@@ -13,6 +13,7 @@ namespace {
 // Lines are read as the C runtime's fgets reads them into a buffer of this size.
 const size_t kLineBuffer = 2000;
 
+// To 0xFE, past splitting's 0xFC, as the hash has always been summed; it never changes what a lookup finds.
 bool IsHashLeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFE);
 }
@@ -64,6 +65,7 @@ IniRecord *NewRecord(const char *name) {
     std::fputs("error: calloc failed.\n", stdout);
     return nullptr;
   }
+  // A byte more per lead byte and four at the end: the size these blocks always had; the spare is never used.
   size_t size = 4;
   for (const char *p = name; *p; ++p) size += IsHashLeadByte(static_cast<unsigned char>(*p)) ? 2 : 1;
   record->name = CopyString(name, size);
@@ -101,6 +103,7 @@ IniRecord *FindOrAppend(IniRecord *&head, const char *name) {
 // the entry as it was.
 bool ReplaceValue(IniEntry *entry, const char *value) {
   char *copy = nullptr;
+  // Four spare bytes, as a name block has.
   if (value && !(copy = CopyString(value, std::strlen(value) + 4))) return false;
   IniHeapFree(entry->value);
   entry->value = copy;

@@ -3,13 +3,10 @@
 #include <cfloat>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <string>
 
-namespace fs = std::filesystem;
+#include "tests/portable/temp_folder.h"
 
 namespace {
 
@@ -245,38 +242,26 @@ TEST_F(Ini, RemoveKeyUnlinksOneEntry) {
 
 class IniFiles : public Ini {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("velder_ini_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string PathOf(const char *name) const { return (dir_ / name).string(); }
-  std::string Get(const char *name) const {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
-  fs::path dir_;
+  TempFolder folder_;
 };
 
 TEST_F(IniFiles, LoadTellsAMissingFileFromAnUnreadableOne) {
-  EXPECT_EQ(IniLoad(ini_, PathOf("none.ini").c_str()), ReadStatus::kMissing);
-  EXPECT_EQ(IniLoad(ini_, dir_.string().c_str()), ReadStatus::kFailed);  // a folder cannot be read as a file
+  EXPECT_EQ(IniLoad(ini_, folder_.PathOf("none.ini").c_str()), ReadStatus::kMissing);
+  EXPECT_EQ(IniLoad(ini_, folder_.path().string().c_str()),
+            ReadStatus::kFailed);  // a folder cannot be read as a file
   EXPECT_EQ(ini_.first, nullptr);
-  std::ofstream(dir_ / "f.ini", std::ios::binary) << "[s]\r\nk=v\r\n";
-  EXPECT_EQ(IniLoad(ini_, PathOf("f.ini").c_str()), ReadStatus::kOk);
+  folder_.Put("f.ini", "[s]\r\nk=v\r\n");
+  EXPECT_EQ(IniLoad(ini_, folder_.PathOf("f.ini").c_str()), ReadStatus::kOk);
   EXPECT_EQ(Value("s", "k"), "v");
 }
 
 TEST_F(IniFiles, SaveWritesTheDocumentWhole) {
-  EXPECT_TRUE(IniSave(ini_, PathOf("empty.ini").c_str()));
-  EXPECT_EQ(Get("empty.ini"), "");
+  EXPECT_TRUE(IniSave(ini_, folder_.PathOf("empty.ini").c_str()));
+  EXPECT_EQ(folder_.Get("empty.ini"), "");
   Parse("[s]\nk=v\n");
-  EXPECT_TRUE(IniSave(ini_, PathOf("f.ini").c_str()));
-  EXPECT_EQ(Get("f.ini"), "[s]\r\nk=v\r\n\r\n");
-  EXPECT_FALSE(IniSave(ini_, PathOf("no/such/folder.ini").c_str()));
+  EXPECT_TRUE(IniSave(ini_, folder_.PathOf("f.ini").c_str()));
+  EXPECT_EQ(folder_.Get("f.ini"), "[s]\r\nk=v\r\n\r\n");
+  EXPECT_FALSE(IniSave(ini_, folder_.PathOf("no/such/folder.ini").c_str()));
 }
 
 }  // namespace

@@ -19,6 +19,17 @@ void InitVolumeDialog(HWND dialog) {
   SendDlgItemMessageA(dialog, IDC_VOLUME_SLIDER, TBM_SETPOS, TRUE, kMaxVolume);
 }
 
+BOOL CALLBACK PostToDriverWindow(HWND window, LPARAM volume) {
+  char className[512] = "";
+  if (GetClassNameA(window, className, sizeof className) > 0 && IsDriverWindowClass(className))
+    PostMessageA(window, kVolumeMessage, 0, volume);
+  return TRUE;  // visit every window: each process using the driver owns one
+}
+
+// Posts the volume to every top-level driver window; with no driver running
+// it goes nowhere.
+void BroadcastVolume(int volume) { EnumWindows(PostToDriverWindow, volume); }
+
 // Every scroll code counts, the end-of-track one included, so that the
 // driver always ends up with where the thumb came to rest.
 void SendSliderVolume(HWND dialog) {
@@ -30,16 +41,7 @@ void SendSliderVolume(HWND dialog) {
   BroadcastVolume(volume);
 }
 
-BOOL CALLBACK PostToDriverWindow(HWND window, LPARAM volume) {
-  char className[512] = "";
-  if (GetClassNameA(window, className, sizeof className) > 0 && IsDriverWindowClass(className))
-    PostMessageA(window, kVolumeMessage, 0, volume);
-  return TRUE;  // visit every window: each process using the driver owns one
-}
-
 }  // namespace
-
-void BroadcastVolume(int volume) { EnumWindows(PostToDriverWindow, volume); }
 
 INT_PTR CALLBACK VolumeDlgProc(HWND dialog, UINT message, WPARAM, LPARAM) {
   switch (message) {

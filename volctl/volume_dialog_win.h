@@ -8,7 +8,3 @@
 const UINT kVolumeMessage = WM_USER + 2;
 
 INT_PTR CALLBACK VolumeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Posts the volume to every top-level driver window; with no driver running
-// it goes nowhere.
-void BroadcastVolume(int volume);

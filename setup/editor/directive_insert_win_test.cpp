@@ -133,8 +133,9 @@ class ChooserFiles {
   std::string base_, folder_, other_;
 };
 
-class DirectiveInsertion : public SetupWindowTest {
+class DirectiveInsertion : public SetupPageTest {
  protected:
+  DirectiveInsertion() : SetupPageTest(kEditorPage) {}
   void SetUp() override {
     Open();
     PumpMessages(200);  // let the page's one-shot caret timer pass
@@ -143,14 +144,10 @@ class DirectiveInsertion : public SetupWindowTest {
   }
   void TearDown() override { SetCurrentDirectoryA(saved_.c_str()); }
 
-  HWND Edit() const { return GetDlgItem(Page(0), IDC_CFG_EDIT); }
-  std::string Text() const {
-    std::string text(GetWindowTextLengthA(Edit()) + 1, '\0');
-    text.resize(GetWindowTextA(Edit(), &text[0], static_cast<int>(text.size())));
-    return text;
-  }
-  void SetText(const std::string &text, DWORD start, DWORD end) {
-    SetWindowTextA(Edit(), text.c_str());
+  HWND Edit() const { return Item(IDC_CFG_EDIT); }
+  // Puts `text` in the editor with the selection from `start` to `end`.
+  void SetEditor(const std::string &text, DWORD start, DWORD end) {
+    SetText(IDC_CFG_EDIT, text.c_str());
     SendMessageA(Edit(), EM_SETSEL, start, end);
   }
   DWORD Caret() const {
@@ -176,7 +173,7 @@ class DirectiveInsertion : public SetupWindowTest {
       Confirm(chooser);
       return true;
     });
-    ClickButton(Page(0), button);
+    Click(button);
     EXPECT_EQ(driver.calls(), 1);
   }
 
@@ -209,10 +206,10 @@ std::string PathFor(const ButtonCase &c, const ChooserFiles &files) {
 TEST_F(DirectiveInsertion, EachButtonPutsItsDirectiveAtAMidLineCaret) {
   for (const ButtonCase &c : kButtons) {
     const std::string path = PathFor(c, files_);
-    SetText("first\r\nab cd\r\nlast", 9, 9);
+    SetEditor("first\r\nab cd\r\nlast", 9, 9);
     ChooseWith(c.button, path);
     const std::string directive = std::string(c.keyword) + " \"" + path + "\"";
-    EXPECT_EQ(Text(), "first\r\nab" + directive + " cd\r\nlast") << c.keyword;
+    EXPECT_EQ(Text(IDC_CFG_EDIT), "first\r\nab" + directive + " cd\r\nlast") << c.keyword;
     EXPECT_EQ(Caret(), 9 + directive.size()) << c.keyword;
     EXPECT_EQ(filter_, c.filter) << c.keyword;
     EXPECT_EQ(titleShown_, c.button == IDC_ADD_DIR) << c.keyword;
@@ -221,14 +218,14 @@ TEST_F(DirectiveInsertion, EachButtonPutsItsDirectiveAtAMidLineCaret) {
 }
 
 TEST_F(DirectiveInsertion, ASelectionIsReplaced) {
-  SetText("soundfont \"old.sf2\" amp=80\r\n", 0, 19);
+  SetEditor("soundfont \"old.sf2\" amp=80\r\n", 0, 19);
   ChooseWith(IDC_ADD_SOUNDFONT, files_.Sf2());
-  EXPECT_EQ(Text(), "soundfont \"" + files_.Sf2() + "\" amp=80\r\n");
+  EXPECT_EQ(Text(IDC_CFG_EDIT), "soundfont \"" + files_.Sf2() + "\" amp=80\r\n");
 
   // Selected from right to left, the same.
-  SetText("dir here\r\n", 8, 4);
+  SetEditor("dir here\r\n", 8, 4);
   ChooseWith(IDC_ADD_DIR, files_.folder());
-  EXPECT_EQ(Text(), "dir dir \"" + files_.folder() + "\"\r\n");
+  EXPECT_EQ(Text(IDC_CFG_EDIT), "dir dir \"" + files_.folder() + "\"\r\n");
 }
 
 // A caret past character 32,767 overflows the packed EM_GETSEL result; the
@@ -237,17 +234,17 @@ TEST_F(DirectiveInsertion, CaretFarIntoALargeTextTakesTheLine) {
   std::string text;
   while (text.size() < 70000) text += "soundfont \"C:\\sf2\\piano.sf2\"\r\n";
   for (DWORD caret : {DWORD{40000}, DWORD{69990}}) {
-    SetText(text, caret, caret);
+    SetEditor(text, caret, caret);
     ChooseWith(IDC_ADD_SOURCE, files_.Cfg());
     std::string expected = text;
     expected.insert(caret, "source \"" + files_.Cfg() + "\"");
-    EXPECT_EQ(Text(), expected) << caret;
+    EXPECT_EQ(Text(IDC_CFG_EDIT), expected) << caret;
   }
 }
 
 TEST_F(DirectiveInsertion, CancellingChangesNeitherTextNorDirectory) {
   for (const ButtonCase &c : kButtons) {
-    SetText("dir \"C:\\old\"\r\nsource x.cfg", 3, 12);
+    SetEditor("dir \"C:\\old\"\r\nsource x.cfg", 3, 12);
     ChooserDriver driver(window_, [&](HWND chooser) {
       SetCurrentDirectoryA(files_.other().c_str());
       if (c.button == IDC_ADD_DIR)
@@ -257,9 +254,9 @@ TEST_F(DirectiveInsertion, CancellingChangesNeitherTextNorDirectory) {
       Cancel(chooser);
       return true;
     });
-    ClickButton(Page(0), c.button);
+    Click(c.button);
     EXPECT_EQ(driver.calls(), 1) << c.keyword;
-    EXPECT_EQ(Text(), "dir \"C:\\old\"\r\nsource x.cfg") << c.keyword;
+    EXPECT_EQ(Text(IDC_CFG_EDIT), "dir \"C:\\old\"\r\nsource x.cfg") << c.keyword;
     DWORD start = 0, end = 0;
     SendMessageA(Edit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 3u) << c.keyword;
@@ -270,7 +267,7 @@ TEST_F(DirectiveInsertion, CancellingChangesNeitherTextNorDirectory) {
 
 // "My Computer" has no file-system path: confirming it inserts nothing.
 TEST_F(DirectiveInsertion, FolderWithoutAFileSystemPathInsertsNothing) {
-  SetText("dir \r\n", 4, 4);
+  SetEditor("dir \r\n", 4, 4);
   LPITEMIDLIST computer = nullptr;
   ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
   ChooserDriver driver(window_, [&](HWND chooser) {
@@ -278,17 +275,17 @@ TEST_F(DirectiveInsertion, FolderWithoutAFileSystemPathInsertsNothing) {
     Confirm(chooser);
     return true;
   });
-  ClickButton(Page(0), IDC_ADD_DIR);
+  Click(IDC_ADD_DIR);
   CoTaskMemFree(computer);
   EXPECT_EQ(driver.calls(), 1);
-  EXPECT_EQ(Text(), "dir \r\n");
+  EXPECT_EQ(Text(IDC_CFG_EDIT), "dir \r\n");
   EXPECT_EQ(CurrentDirectory(), files_.base());
 }
 
 // The file dialog refuses a name that does not exist and stays open; the
 // user then cancels, and nothing is inserted.
 TEST_F(DirectiveInsertion, FileDialogTakesOnlyExistingFiles) {
-  SetText("", 0, 0);
+  SetEditor("", 0, 0);
   MessageBoxCatcher boxes;
   int step = 0;
   ChooserDriver driver(window_, [&](HWND chooser) {
@@ -300,10 +297,10 @@ TEST_F(DirectiveInsertion, FileDialogTakesOnlyExistingFiles) {
     Cancel(chooser);
     return true;
   });
-  ClickButton(Page(0), IDC_ADD_SOUNDFONT);
+  Click(IDC_ADD_SOUNDFONT);
   EXPECT_EQ(driver.calls(), 2);
   EXPECT_EQ(boxes.seen().size(), 1u);
-  EXPECT_EQ(Text(), "");
+  EXPECT_EQ(Text(IDC_CFG_EDIT), "");
 }
 
 }  // namespace

@@ -2,11 +2,13 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "files/file_io.h"
 #include "setup/editor/directive_insert_win.h"
 #include "setup/res/resource.h"
 #include "setup/shell/driver_files_win.h"
+#include "setup/shell/save_failure_win.h"
 
 namespace {
 
@@ -16,11 +18,13 @@ const UINT_PTR kCaretTimer = 100;
 // What the user may type; text loaded from the file is not cut by it.
 const WPARAM kTypingLimit = 0x400000;
 
+// Puts the whole of orvane.cfg into the editor. A file that is missing, or
+// that cannot be read whole (or held in memory), leaves the editor's text as it is.
 void ReloadEditor(HWND page) {
   char path[MAX_PATH];
-  if (!BuildDriverFilePath(path, kCfgFileName)) return;
-  FILE *file = std::fopen(path, "rb");
-  if (file) LoadFileIntoEdit(file, GetDlgItem(page, IDC_CFG_EDIT));
+  std::string text;
+  if (BuildDriverFilePath(path, kCfgFileName) && ReadWholeFile(path, &text) == ReadStatus::kOk)
+    SetDlgItemTextA(page, IDC_CFG_EDIT, text.c_str());
 }
 
 void InitEditorPage(HWND page) {
@@ -32,6 +36,20 @@ void InitEditorPage(HWND page) {
 void PutCaretAtStart(HWND page) {
   SendDlgItemMessageA(page, IDC_CFG_EDIT, EM_SETSEL, 0, 0);
   KillTimer(page, kCaretTimer);
+}
+
+// Writes the whole text of `edit` to `path`, completely or not at all;
+// a failure is reported to the user with `edit` as the owner.
+void SaveEditToFile(HWND edit, const char *path) {
+  int length = GetWindowTextLengthA(edit);
+  char *text = static_cast<char *>(std::calloc(static_cast<size_t>(length) + 1, 1));
+  bool saved = false;
+  if (text) {
+    GetWindowTextA(edit, text, length + 1);
+    saved = SafeWriteFile(path, text, std::strlen(text));
+    std::free(text);
+  }
+  if (!saved) ReportSaveFailure(edit);
 }
 
 void SaveEditor(HWND page) {
@@ -61,36 +79,6 @@ void OnEditorCommand(HWND page, WORD id) {
 
 }  // namespace
 
-void LoadFileIntoEdit(FILE *file, HWND edit) {
-  char *text = nullptr;
-  long size = -1;
-  if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
-  if (size >= 0 && std::fseek(file, 0, SEEK_SET) == 0) {
-    text = static_cast<char *>(std::malloc(static_cast<size_t>(size) + 8));
-    if (text && std::fread(text, 1, static_cast<size_t>(size), file) != static_cast<size_t>(size)) {
-      std::free(text);
-      text = nullptr;
-    }
-  }
-  std::fclose(file);
-  if (!text) return;
-  text[size] = '\0';
-  SetWindowTextA(edit, text);
-  std::free(text);
-}
-
-void SaveEditToFile(HWND edit, const char *path) {
-  int length = GetWindowTextLengthA(edit);
-  char *text = static_cast<char *>(std::calloc(static_cast<size_t>(length) + 1, 1));
-  bool saved = false;
-  if (text) {
-    GetWindowTextA(edit, text, length + 1);
-    saved = SafeWriteFile(path, text, std::strlen(text));
-    std::free(text);
-  }
-  if (!saved) ReportSaveFailure(edit);
-}
-
 INT_PTR CALLBACK CfgEditorDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
@@ -102,7 +90,7 @@ INT_PTR CALLBACK CfgEditorDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       OnEditorCommand(page, LOWORD(wParam));
       return FALSE;
-    case WM_CLOSE:
+    case WM_CLOSE:  // as the setup window answers; on a modeless child page EndDialog only hides it
       EndDialog(page, 1);
       return TRUE;
   }

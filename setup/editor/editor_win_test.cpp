@@ -8,14 +8,10 @@
 
 namespace {
 
-class EditorPage : public SetupWindowTest {
+class EditorPage : public SetupPageTest {
  protected:
-  HWND Edit() const { return GetDlgItem(Page(0), IDC_CFG_EDIT); }
-  std::string Text() const {
-    std::string text(GetWindowTextLengthA(Edit()) + 1, '\0');
-    text.resize(GetWindowTextA(Edit(), &text[0], static_cast<int>(text.size())));
-    return text;
-  }
+  EditorPage() : SetupPageTest(kEditorPage) {}
+  HWND Edit() const { return Item(IDC_CFG_EDIT); }
 };
 
 // CP932 text with both line-break forms comes back byte for byte.
@@ -28,8 +24,8 @@ TEST_F(EditorPage, SavingUneditedTextWritesTheFileBackByteForByte) {
   for (const std::string &file : files) {
     WriteBytes(cfg_.path(), file);
     Open();
-    EXPECT_EQ(Text(), file);
-    ClickButton(Page(0), IDC_CFG_SAVE);
+    EXPECT_EQ(Text(IDC_CFG_EDIT), file);
+    Click(IDC_CFG_SAVE);
     EXPECT_EQ(cfg_.Bytes(), file);
     DestroyWindow(window_);
   }
@@ -38,15 +34,15 @@ TEST_F(EditorPage, SavingUneditedTextWritesTheFileBackByteForByte) {
 TEST_F(EditorPage, TextEndsAtAFileNulByte) {
   WriteBytes(cfg_.path(), std::string("before\0after", 12));
   Open();
-  EXPECT_EQ(Text(), "before");
+  EXPECT_EQ(Text(IDC_CFG_EDIT), "before");
 }
 
 TEST_F(EditorPage, MissingFileGivesAnEmptyEditorAndSaveCreatesIt) {
   Open();
-  EXPECT_EQ(Text(), "");
-  SetWindowTextA(Edit(), "dir \"D:\\fonts\"\r\n");
+  EXPECT_EQ(Text(IDC_CFG_EDIT), "");
+  SetText(IDC_CFG_EDIT, "dir \"D:\\fonts\"\r\n");
   MessageBoxCatcher boxes;
-  ClickButton(Page(0), IDC_CFG_SAVE);
+  Click(IDC_CFG_SAVE);
   EXPECT_TRUE(boxes.seen().empty());
   EXPECT_EQ(cfg_.Bytes(), "dir \"D:\\fonts\"\r\n");
 }
@@ -54,46 +50,41 @@ TEST_F(EditorPage, MissingFileGivesAnEmptyEditorAndSaveCreatesIt) {
 TEST_F(EditorPage, ReloadReplacesEditsWithTheFileAndKeepsThemWhenItIsGone) {
   WriteBytes(cfg_.path(), "first\r\n");
   Open();
-  SetWindowTextA(Edit(), "edited");
+  SetText(IDC_CFG_EDIT, "edited");
   WriteBytes(cfg_.path(), "second\r\n");
-  ClickButton(Page(0), IDC_CFG_RELOAD);
-  EXPECT_EQ(Text(), "second\r\n");
+  Click(IDC_CFG_RELOAD);
+  EXPECT_EQ(Text(IDC_CFG_EDIT), "second\r\n");
 
-  SetWindowTextA(Edit(), "edited again");
+  SetText(IDC_CFG_EDIT, "edited again");
   DeleteFileA(cfg_.path().c_str());
-  ClickButton(Page(0), IDC_CFG_RELOAD);
-  EXPECT_EQ(Text(), "edited again");
+  Click(IDC_CFG_RELOAD);
+  EXPECT_EQ(Text(IDC_CFG_EDIT), "edited again");
 
   WriteBytes(cfg_.path(), "locked");
   FileHolder holder(cfg_.path(), 0);
-  ClickButton(Page(0), IDC_CFG_RELOAD);
-  EXPECT_EQ(Text(), "edited again");
+  Click(IDC_CFG_RELOAD);
+  EXPECT_EQ(Text(IDC_CFG_EDIT), "edited again");
 }
 
 TEST_F(EditorPage, FailedSaveIsReportedAndLeavesTheFileAndFolderAsTheyWere) {
   const std::string old = "soundfont \"old.sf2\"\r\n";
   WriteBytes(cfg_.path(), old);
   Open();
-  SetWindowTextA(Edit(), "soundfont \"new.sf2\"\r\n");
+  SetText(IDC_CFG_EDIT, "soundfont \"new.sf2\"\r\n");
   auto before = WindowsDirectoryFiles("*");
   {
     // Share modes that stop the replacement, and one that also stops reading.
     for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
       FileHolder holder(cfg_.path(), share);
       ASSERT_TRUE(holder.held());
+      SCOPED_TRACE(share);
       MessageBoxCatcher boxes;
-      ClickButton(Page(0), IDC_CFG_SAVE);
-      ASSERT_EQ(boxes.seen().size(), 1u) << share;
-      const SeenMessageBox &box = boxes.seen()[0];
-      EXPECT_EQ(box.text, "ファイルの保存に失敗しました");
-      EXPECT_EQ(box.caption, "エラー");
-      EXPECT_TRUE(box.errorIcon);
-      // A child cannot own a popup: the box belongs to the edit's top window.
-      EXPECT_EQ(box.owner, GetAncestor(Edit(), GA_ROOT));
+      Click(IDC_CFG_SAVE);
+      ExpectFailedSaveBox(boxes.OnlyBox(), Edit());
     }
   }
   EXPECT_EQ(cfg_.Bytes(), old);
-  EXPECT_EQ(Text(), "soundfont \"new.sf2\"\r\n");
+  EXPECT_EQ(Text(IDC_CFG_EDIT), "soundfont \"new.sf2\"\r\n");
   EXPECT_EQ(WindowsDirectoryFiles("*"), before);
 }
 
@@ -106,7 +97,7 @@ TEST_F(EditorPage, CaretStandsAtTheStartOnceTheTimerHasRun) {
   EXPECT_EQ(start, 0u);
   EXPECT_EQ(end, 0u);
   // The timer acted once and is gone.
-  EXPECT_FALSE(KillTimer(Page(0), 100));
+  EXPECT_FALSE(KillTimer(Page(kEditorPage), 100));
 }
 
 TEST_F(EditorPage, LargeFileIsLoadedWholeWhileTypingIsLimited) {
@@ -116,7 +107,7 @@ TEST_F(EditorPage, LargeFileIsLoadedWholeWhileTypingIsLimited) {
   Open();
   EXPECT_EQ(static_cast<size_t>(GetWindowTextLengthA(Edit())), big.size());
   EXPECT_EQ(SendMessageA(Edit(), EM_GETLIMITTEXT, 0, 0), 0x400000);
-  ClickButton(Page(0), IDC_CFG_SAVE);
+  Click(IDC_CFG_SAVE);
   EXPECT_EQ(cfg_.Bytes(), big);
 }
 

@@ -49,7 +49,7 @@ std::string_view ShortOptionValue(std::string_view option);
 int32_t ReadDecimal(std::string_view text);
 
 // `value` kept within low..high.
-inline int Bounded(int32_t value, int low, int high) {
+inline int Limited(int32_t value, int low, int high) {
   return value < low ? low : value > high ? high : static_cast<int>(value);
 }
 

@@ -56,11 +56,11 @@ OptionValues DefaultOptionValues() {
 }
 
 void SetVolume(OptionValues *values, int32_t volume) {
-  values->volume = Bounded(volume ? volume : 70, 0, 200);
+  values->volume = Limited(volume ? volume : 70, 0, 200);
 }
 
 void SetDrumPower(OptionValues *values, int32_t power) {
-  values->drumPower = Bounded(power ? power : 100, 0, 200);
+  values->drumPower = Limited(power ? power : 100, 0, 200);
 }
 
 void SetPolyphony(OptionValues *values, int32_t voices) {
@@ -92,7 +92,7 @@ void SelectVoiceLpf(OptionValues *values, std::string_view value) {
 }
 
 void SelectNoiseShaping(OptionValues *values, std::string_view value) {
-  values->noiseShaping = Bounded(ReadDecimal(value), 0, kNoiseShapingChoiceCount - 1);
+  values->noiseShaping = Limited(ReadDecimal(value), 0, kNoiseShapingChoiceCount - 1);
 }
 
 void SelectCacheSize(OptionValues *values, std::string_view value) {

@@ -99,7 +99,7 @@ TEST(OptionWriter, UnloadInstrumentsStaysAndMayBeWrittenInAddition) {
   EXPECT_TRUE(Has(GeneratedLines(values), "-U"));
 }
 
-TEST(OptionWriter, ValuesAreBoundedAndFormatted) {
+TEST(OptionWriter, ValuesAreLimitedAndFormatted) {
   struct Case {
     std::function<void(OptionValues &)> set;
     std::vector<std::string> present;

@@ -20,6 +20,7 @@ OptionValues ValuesFrom(FuzzedDataProvider &data) {
   values.volume = data.ConsumeIntegralInRange(0, 200);
   values.drumPower = data.ConsumeIntegralInRange(0, 200);
   values.polyphony = data.ConsumeIntegralInRange(0, kPolyphonyLevelCount - 1);
+  // -1 (nothing selected) to past the shorter tables' ends: the writer must skip a row it has no choice for.
   for (int *row : {&values.sampleRate, &values.chorus, &values.reverb, &values.voiceLpf, &values.resample,
                    &values.cacheSize, &values.noiseShaping})
     *row = data.ConsumeIntegralInRange(-1, kCacheSizeCount);

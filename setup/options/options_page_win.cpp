@@ -11,6 +11,7 @@
 #include "setup/options/option_writer.h"
 #include "setup/res/resource.h"
 #include "setup/shell/driver_files_win.h"
+#include "setup/shell/save_failure_win.h"
 
 namespace {
 
@@ -148,6 +149,39 @@ void ShowOnPage(HWND page, const OptionValues &values) {
   CheckDlgButton(page, IDC_MONO, values.mode == OutputMode::kMono ? BST_CHECKED : BST_UNCHECKED);
 }
 
+// Puts the options of orvane.cfg onto the page, over what it shows. A file
+// that is missing or cannot be read leaves the page as it is.
+void LoadExtOptions(HWND page) {
+  char path[MAX_PATH];
+  if (!BuildDriverFilePath(path, kCfgFileName)) return;
+  try {
+    std::string text;
+    if (ReadWholeFile(path, &text) != ReadStatus::kOk) return;
+    OptionValues values = ReadPage(page);
+    ApplyOptionLines(&values, text);
+    ShowOnPage(page, values);
+  } catch (const std::bad_alloc &) {
+    // Too large to hold: the page stays as it is, as for an unreadable file.
+  }
+}
+
+// Rewrites orvane.cfg from the page, completely or not at all. False when the
+// file could not be read (it is then left alone) or not be written.
+bool SaveExtOptions(HWND page) {
+  char path[MAX_PATH];
+  if (!BuildDriverFilePath(path, kCfgFileName)) return false;
+  try {
+    // Only a missing file counts as empty: one that cannot be read holds the
+    // user's directives, which a rewrite would throw away.
+    std::string text;
+    if (ReadWholeFile(path, &text) == ReadStatus::kFailed) return false;
+    std::string rewritten = RewriteOptionLines(text, ReadPage(page));
+    return SafeWriteFile(path, rewritten.data(), rewritten.size());
+  } catch (const std::bad_alloc &) {
+    return false;
+  }
+}
+
 void InitOptionsPage(HWND page) {
   FillLists(page);
   for (const SliderControl &slider : kSliders)
@@ -176,35 +210,6 @@ void OnOptionsCommand(HWND page, WORD id) {
 
 }  // namespace
 
-void LoadExtOptions(HWND page) {
-  char path[MAX_PATH];
-  if (!BuildDriverFilePath(path, kCfgFileName)) return;
-  try {
-    std::string text;
-    if (ReadWholeFile(path, &text) != ReadStatus::kOk) return;
-    OptionValues values = ReadPage(page);
-    ApplyOptionLines(&values, text);
-    ShowOnPage(page, values);
-  } catch (const std::bad_alloc &) {
-    // Too large to hold: the page stays as it is, as for an unreadable file.
-  }
-}
-
-bool SaveExtOptions(HWND page) {
-  char path[MAX_PATH];
-  if (!BuildDriverFilePath(path, kCfgFileName)) return false;
-  try {
-    // Only a missing file counts as empty: one that cannot be read holds the
-    // user's directives, which a rewrite would throw away.
-    std::string text;
-    if (ReadWholeFile(path, &text) == ReadStatus::kFailed) return false;
-    std::string rewritten = RewriteOptionLines(text, ReadPage(page));
-    return SafeWriteFile(path, rewritten.data(), rewritten.size());
-  } catch (const std::bad_alloc &) {
-    return false;
-  }
-}
-
 INT_PTR CALLBACK OptionsDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
@@ -216,7 +221,7 @@ INT_PTR CALLBACK OptionsDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM l
     case WM_HSCROLL:
       UpdateMirrorOf(page, reinterpret_cast<HWND>(lParam));
       return FALSE;
-    case WM_CLOSE:
+    case WM_CLOSE:  // as the setup window answers; on a modeless child page EndDialog only hides it
       EndDialog(page, 1);
       return TRUE;
   }

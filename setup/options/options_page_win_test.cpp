@@ -13,13 +13,17 @@ namespace {
 
 const std::string kDefaultFile = std::string("\r\n\r\n") + kDefaultBlock;
 
-const int kEffectBoxes[] = {1030, 1031, 1032, 1033, 1034, 1035, 1036, 1038, 1039, 1040, 1041, 1042, 1043};
+const int kEffectBoxes[] = {IDC_FX_MOD_WHEEL,   IDC_FX_PORTAMENTO,   IDC_FX_CHANNEL_PRESSURE,
+                            IDC_FX_NRPN_DRUM,   IDC_FX_NRPN_VIBRATO, IDC_FX_TVA_ENVELOPE,
+                            IDC_FX_TEMPERAMENT, IDC_FX_EQ,           IDC_FX_INSERTION,
+                            IDC_FX_RETRIGGER,   IDC_FX_TEXT_META,    IDC_FX_MOD_ENVELOPE,
+                            IDC_FX_CC94_DELAY};
 
-class OptionsPage : public SetupWindowTest {
+class OptionsPage : public SetupPageTest {
  protected:
-  HWND page() const { return Page(2); }
+  OptionsPage() : SetupPageTest(kOptionsPage) {}
   LRESULT Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-    return SendDlgItemMessageA(page(), id, message, wParam, lParam);
+    return SendMessageA(Item(id), message, wParam, lParam);
   }
   std::string Selected(int id) const {
     LRESULT index = Send(id, CB_GETCURSEL);
@@ -32,36 +36,25 @@ class OptionsPage : public SetupWindowTest {
   int Slider(int id) const { return static_cast<int>(Send(id, TBM_GETPOS)); }
   void Drag(int id, int position) const {
     Send(id, TBM_SETPOS, TRUE, position);
-    SendMessageA(page(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position),
-                 reinterpret_cast<LPARAM>(GetDlgItem(page(), id)));
+    SendMessageA(Page(kOptionsPage), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position),
+                 reinterpret_cast<LPARAM>(Item(id)));
   }
-  std::string Text(int id) const { return ItemText(page(), id); }
-  void SetText(int id, const char *text) const { SetDlgItemTextA(page(), id, text); }
-  bool Checked(int id) const { return IsDlgButtonChecked(page(), id) == BST_CHECKED; }
-  void Check(int id, bool on) const { CheckDlgButton(page(), id, on ? BST_CHECKED : BST_UNCHECKED); }
   // Presses apply and returns the one message box it showed.
   SeenMessageBox Apply() const {
     MessageBoxCatcher boxes;
-    ClickButton(page(), IDC_OPT_APPLY);
-    EXPECT_EQ(boxes.seen().size(), 1u);
-    return boxes.seen().empty() ? SeenMessageBox{} : boxes.seen()[0];
+    Click(IDC_OPT_APPLY);
+    return boxes.OnlyBox();
   }
   void ExpectConfirmation(const SeenMessageBox &box) const {
     EXPECT_EQ(box.text, "orvane.cfg に書き込みました");
     EXPECT_EQ(box.caption, "確認");
     EXPECT_FALSE(box.errorIcon);
   }
-  void ExpectFailure(const SeenMessageBox &box) const {
-    EXPECT_EQ(box.text, "ファイルの保存に失敗しました");
-    EXPECT_EQ(box.caption, "エラー");
-    EXPECT_TRUE(box.errorIcon);
-    EXPECT_EQ(box.owner, GetAncestor(page(), GA_ROOT));
-  }
 };
 
 TEST_F(OptionsPage, WithoutAFileShowsTheDefaultsAndApplyWritesThem) {
   Open();
-  ASSERT_NE(page(), nullptr);
+  ASSERT_NE(Page(kOptionsPage), nullptr);
   EXPECT_EQ(Send(IDC_SAMPLE_RATE, CB_GETCOUNT), 8);
   EXPECT_EQ(Send(IDC_RESAMPLE, CB_GETCOUNT), 6);
   EXPECT_EQ(Send(IDC_CACHE_SIZE, CB_GETCOUNT), 17);
@@ -96,7 +89,7 @@ TEST_F(OptionsPage, WithoutAFileShowsTheDefaultsAndApplyWritesThem) {
 
 TEST_F(OptionsPage, ControlsHaveTheirKinds) {
   Open();
-  auto style = [&](int id) { return GetWindowLongA(GetDlgItem(page(), id), GWL_STYLE); };
+  auto style = [&](int id) { return GetWindowLongA(Item(id), GWL_STYLE); };
   for (int id : {IDC_SAMPLE_RATE, IDC_CHORUS, IDC_REVERB, IDC_VOICE_LPF, IDC_RESAMPLE, IDC_CACHE_SIZE,
                  IDC_NOISE_SHAPING}) {
     EXPECT_EQ(style(id) & 3, CBS_DROPDOWNLIST) << id;
@@ -164,7 +157,7 @@ TEST_F(OptionsPage, TheFilesOptionsAreShownAtStart) {
   EXPECT_TRUE(Checked(IDC_MONO));
   EXPECT_FALSE(Checked(IDC_STEREO));
   EXPECT_TRUE(Checked(IDC_BYTE_SWAP));
-  for (int id : kEffectBoxes) EXPECT_EQ(Checked(id), id == 1030 || id == 1038) << id;
+  for (int id : kEffectBoxes) EXPECT_EQ(Checked(id), id == IDC_FX_MOD_WHEEL || id == IDC_FX_EQ) << id;
   EXPECT_EQ(Selected(IDC_RESAMPLE), "ニュートン (死ぬほど重い)");
   EXPECT_EQ(Text(IDC_RESAMPLE_N), "7");
   EXPECT_EQ(Text(IDC_LATENCY), "0.2");
@@ -184,7 +177,7 @@ TEST_F(OptionsPage, ReloadOverlaysWhatTheUserChanged) {
   Drag(IDC_VOLUME, 10);
   Select(IDC_REVERB, 4);
   Send(IDC_POLYPHONY, TBM_SETPOS, TRUE, 1);
-  ClickButton(page(), IDC_OPT_RELOAD);
+  Click(IDC_OPT_RELOAD);
   EXPECT_TRUE(Checked(IDC_FAST_DECAY));  // no line touches it
   EXPECT_EQ(Slider(IDC_VOLUME), 90);
   EXPECT_EQ(Text(IDC_VOLUME_MIRROR), "90");
@@ -192,10 +185,10 @@ TEST_F(OptionsPage, ReloadOverlaysWhatTheUserChanged) {
   EXPECT_EQ(Text(IDC_POLYPHONY_MIRROR), "64");
 
   WriteBytes(cfg_.path(), "opt --no-fast-decay\r\n");
-  ClickButton(page(), IDC_OPT_RELOAD);
+  Click(IDC_OPT_RELOAD);
   EXPECT_FALSE(Checked(IDC_FAST_DECAY));
   WriteBytes(cfg_.path(), "opt --fast-decay\r\n");
-  ClickButton(page(), IDC_OPT_RELOAD);
+  Click(IDC_OPT_RELOAD);
   EXPECT_TRUE(Checked(IDC_FAST_DECAY));
 
   // A missing or unreadable file changes nothing.
@@ -203,11 +196,11 @@ TEST_F(OptionsPage, ReloadOverlaysWhatTheUserChanged) {
   {
     FileHolder holder(cfg_.path(), 0);
     ASSERT_TRUE(holder.held());
-    ClickButton(page(), IDC_OPT_RELOAD);
+    Click(IDC_OPT_RELOAD);
   }
   EXPECT_FALSE(Checked(IDC_FAST_DECAY));
   DeleteFileA(cfg_.path().c_str());
-  ClickButton(page(), IDC_OPT_RELOAD);
+  Click(IDC_OPT_RELOAD);
   EXPECT_FALSE(Checked(IDC_FAST_DECAY));
 }
 
@@ -226,8 +219,8 @@ TEST_F(OptionsPage, ApplyWritesWhatTheControlsHoldAndKeepsOtherLines) {
   Drag(IDC_POLYPHONY, 0);
   Check(IDC_MONO, true);
   Check(IDC_BYTE_SWAP, true);
-  Check(1030, true);
-  Check(1043, true);
+  Check(IDC_FX_MOD_WHEEL, true);
+  Check(IDC_FX_CC94_DELAY, true);
   Select(IDC_RESAMPLE, 5);
   SetText(IDC_RESAMPLE_N, "40");
   SetText(IDC_LATENCY, "0.25");
@@ -271,7 +264,7 @@ TEST_F(OptionsPage, FailedApplyIsReportedAndLeavesTheFileAsItWas) {
   for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
     FileHolder holder(cfg_.path(), share);
     ASSERT_TRUE(holder.held());
-    ExpectFailure(Apply());
+    ExpectFailedSaveBox(Apply(), Page(kOptionsPage));
   }
   EXPECT_EQ(cfg_.Bytes(), old);
   EXPECT_EQ(WindowsDirectoryFiles("*"), before);

@@ -1,10 +1,10 @@
 #include "setup/params/driver_params.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <string>
+
+#include "tests/portable/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -30,25 +30,13 @@ const std::string kSavedDefaults =
 
 class DriverParamsFile : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("velder_params_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    path_ = (dir_ / "velder_soundfont.ini").string();
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  void Put(const std::string &bytes) const { std::ofstream(path_, std::ios::binary) << bytes; }
-  std::string Get() const {
-    std::ifstream in(path_, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  void Put(const std::string &bytes) const { PutFile(path_, bytes); }
+  std::string Get() const { return FileBytes(path_); }
   bool Load() { return LoadDriverParamsFile(path_.c_str(), &params_); }
   bool Save() { return SaveDriverParamsFile(path_.c_str(), &params_); }
 
-  fs::path dir_;
-  std::string path_;
+  TempFolder folder_;
+  std::string path_ = folder_.PathOf("velder_soundfont.ini");
   DriverParams params_ = {};
 };
 
@@ -208,23 +196,23 @@ TEST_F(DriverParamsFile, SetNeverLoadedIsLoadedBeforeItIsSaved) {
 
 TEST_F(DriverParamsFile, UnreadableFileGivesDefaultsAndIsNeverWritten) {
   // A folder in the file's place exists but cannot be read as a file.
-  path_ = dir_.string();
+  path_ = folder_.path().string();
   Put("");  // no effect on a folder
   EXPECT_FALSE(Load());
   EXPECT_EQ(params_.OverWriteFlags, 1);
   EXPECT_EQ(params_.CalcVibratoCent, 55);
   EXPECT_FALSE(Save());
-  EXPECT_TRUE(fs::is_directory(dir_));
-  EXPECT_TRUE(fs::is_empty(dir_));
+  EXPECT_TRUE(fs::is_directory(folder_.path()));
+  EXPECT_TRUE(fs::is_empty(folder_.path()));
   EXPECT_FALSE(SaveDriverParamsFile(nullptr, &params_));
 }
 
 TEST_F(DriverParamsFile, FailedConversionRunsAgainAtTheNextLoad) {
-  fs::remove_all(dir_);  // the folder is gone: nothing can be written
+  fs::remove_all(folder_.path());  // the folder is gone: nothing can be written
   Load();
   EXPECT_EQ(params_.OverWriteFlags, 1);
   EXPECT_FALSE(Save());
-  fs::create_directories(dir_);
+  fs::create_directories(folder_.path());
   Load();
   EXPECT_EQ(Get(), kCreatedFile);
 }

@@ -3,7 +3,7 @@
 #include "setup/params/driver_params_win.h"
 #include "setup/params/params_page.h"
 #include "setup/res/resource.h"
-#include "setup/shell/driver_files_win.h"
+#include "setup/shell/save_failure_win.h"
 
 namespace {
 

@@ -19,14 +19,10 @@ const std::string kOtherContent =
     "[compressor]\r\nenable=1\r\nthreshold=40\r\n\r\n[reverb]\r\nscalewet=0.2\r\n\r\n"
     "[chorus]\r\nLevel=30\r\n\r\n[param]\r\nCustom=1\r\n\r\n[main]\r\nver=101\r\n\r\n";
 
-class ParamsPage : public SetupWindowTest {
+class ParamsPage : public SetupPageTest {
  protected:
-  HWND PageWindow() const { return Page(1); }
-  std::string Text(int id) const { return ItemText(PageWindow(), id); }
-  void Type(int id, const char *text) const { SetDlgItemTextA(PageWindow(), id, text); }
-  bool Checked(int id) const { return IsDlgButtonChecked(PageWindow(), id) == BST_CHECKED; }
-  void Check(int id, bool on) const { CheckDlgButton(PageWindow(), id, on ? BST_CHECKED : BST_UNCHECKED); }
-  void Save() const { ClickButton(PageWindow(), IDC_PARAMS_SAVE); }
+  ParamsPage() : SetupPageTest(kParamsPage) {}
+  void Save() const { Click(IDC_PARAMS_SAVE); }
   // A value as the saved file holds it.
   std::string Stored(const char *section, const char *key) const {
     IniFile ini;
@@ -63,7 +59,7 @@ const Shown kDefaults[] = {
 
 TEST_F(ParamsPage, WithoutAFileShowsTheDefaultsAndCreatesTheFile) {
   Open();
-  ASSERT_NE(PageWindow(), nullptr);
+  ASSERT_NE(Page(kParamsPage), nullptr);
   for (const Shown &shown : kDefaults) EXPECT_EQ(Text(shown.id), shown.text) << shown.id;
   for (int id : kOverrideBoxes) EXPECT_EQ(Checked(id), id == IDC_OVERWRITE_VIBRATO) << id;
   EXPECT_TRUE(Checked(IDC_MIXER_VOLUME));
@@ -71,9 +67,9 @@ TEST_F(ParamsPage, WithoutAFileShowsTheDefaultsAndCreatesTheFile) {
             "[main]\r\nver=101\r\nOverWriteVibrato=1\r\nOverWriteTremolo=0\r\nOverWriteVel=0\r\n"
             "OverWriteEnv=0\r\nOverWriteModEnv=0\r\nOverWriteCutoff=0\r\n\r\n");
   // The procedure answers FALSE to every message, WM_INITDIALOG included.
-  EXPECT_EQ(DriverParamsDlgProc(PageWindow(), WM_INITDIALOG, 0, 0), FALSE);
-  EXPECT_EQ(DriverParamsDlgProc(PageWindow(), WM_COMMAND, IDC_PARAMS_SAVE, 0), FALSE);
-  EXPECT_EQ(DriverParamsDlgProc(PageWindow(), WM_CLOSE, 0, 0), FALSE);
+  EXPECT_EQ(DriverParamsDlgProc(Page(kParamsPage), WM_INITDIALOG, 0, 0), FALSE);
+  EXPECT_EQ(DriverParamsDlgProc(Page(kParamsPage), WM_COMMAND, IDC_PARAMS_SAVE, 0), FALSE);
+  EXPECT_EQ(DriverParamsDlgProc(Page(kParamsPage), WM_CLOSE, 0, 0), FALSE);
 }
 
 TEST_F(ParamsPage, ShowsTheStoredValues) {
@@ -115,7 +111,7 @@ const Saved kSaved[] = {
 
 TEST_F(ParamsPage, SaveLimitsAndConvertsTheEntriesButShowsThemAsTyped) {
   Open();
-  for (const Saved &s : kSaved) Type(s.id, s.entry);
+  for (const Saved &s : kSaved) SetText(s.id, s.entry);
   MessageBoxCatcher boxes;
   Save();
   EXPECT_TRUE(boxes.seen().empty());
@@ -123,7 +119,7 @@ TEST_F(ParamsPage, SaveLimitsAndConvertsTheEntriesButShowsThemAsTyped) {
     EXPECT_EQ(Stored(s.section, s.key), s.stored) << s.key;
     EXPECT_EQ(Text(s.id), s.entry) << s.key;
   }
-  Type(IDC_OD_DRIVE, "-5");
+  SetText(IDC_OD_DRIVE, "-5");
   Save();
   EXPECT_EQ(Stored("efx", "GS_OD_Drive"), "0.001000");
 
@@ -152,7 +148,7 @@ TEST_F(ParamsPage, CheckBoxesSetTheirKeys) {
 TEST_F(ParamsPage, SavingTwiceWritesTheSameBytesAndKeepsOtherContent) {
   WriteBytes(params_.path(), kOtherContent);
   Open();
-  Type(IDC_TREMOLO_DEPTH, "12");
+  SetText(IDC_TREMOLO_DEPTH, "12");
   Save();
   const std::string first = params_.Bytes();
   Save();
@@ -162,15 +158,6 @@ TEST_F(ParamsPage, SavingTwiceWritesTheSameBytesAndKeepsOtherContent) {
   EXPECT_EQ(Stored("compressor", "threshold"), "40");
   EXPECT_EQ(Stored("reverb", "scalewet"), "0.2");
   EXPECT_EQ(Stored("chorus", "Level"), "30");
-}
-
-void ExpectSaveFailureReported(const MessageBoxCatcher &boxes, HWND page) {
-  ASSERT_EQ(boxes.seen().size(), 1u);
-  const SeenMessageBox &box = boxes.seen()[0];
-  EXPECT_EQ(box.text, "ファイルの保存に失敗しました");
-  EXPECT_EQ(box.caption, "エラー");
-  EXPECT_TRUE(box.errorIcon);
-  EXPECT_EQ(box.owner, GetAncestor(page, GA_ROOT));
 }
 
 TEST_F(ParamsPage, FileUnreadableAtStartIsNeverWrittenInThatRun) {
@@ -187,7 +174,7 @@ TEST_F(ParamsPage, FileUnreadableAtStartIsNeverWrittenInThatRun) {
   for (int press = 0; press < 2; ++press) {
     MessageBoxCatcher boxes;
     Save();
-    ExpectSaveFailureReported(boxes, PageWindow());
+    ExpectFailedSaveBox(boxes.OnlyBox(), Page(kParamsPage));
   }
   EXPECT_EQ(params_.Bytes(), older);
 
@@ -205,7 +192,7 @@ TEST_F(ParamsPage, FileHeldAtASaveKeepsItsBytesAndTheSaveIsReported) {
     ASSERT_TRUE(holder.held());
     MessageBoxCatcher boxes;
     Save();
-    ExpectSaveFailureReported(boxes, PageWindow());
+    ExpectFailedSaveBox(boxes.OnlyBox(), Page(kParamsPage));
   }
   EXPECT_EQ(params_.Bytes(), kOtherContent);
   EXPECT_TRUE(WindowsDirectoryFiles("*velder-tmp").empty());

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "setup/res/resource.h"
-#include "setup/shell/setup_window_win.h"
+#include "setup/shell/instance_win.h"
 
 namespace {
 
@@ -27,8 +27,8 @@ void ShowReferenceText(HWND page) {
   std::free(text);
 }
 
-}  // namespace
-
+// Makes the reference edit fill the page, 8 pixels in from the left and
+// right edges and 10 from the top and bottom.
 void FitEditToPage(HWND page) {
   WINDOWPLACEMENT placement = {};
   placement.length = sizeof placement;
@@ -42,6 +42,8 @@ void FitEditToPage(HWND page) {
   SetWindowPlacement(GetDlgItem(page, IDC_OPTION_REF_EDIT), &placement);
 }
 
+}  // namespace
+
 INT_PTR CALLBACK OptionRefDlgProc(HWND page, UINT message, WPARAM, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
@@ -50,7 +52,7 @@ INT_PTR CALLBACK OptionRefDlgProc(HWND page, UINT message, WPARAM, LPARAM) {
     case WM_SIZE:
       FitEditToPage(page);
       return FALSE;
-    case WM_CLOSE:
+    case WM_CLOSE:  // as the setup window answers; on a modeless child page EndDialog only hides it
       EndDialog(page, 1);
       return TRUE;
   }

@@ -126,16 +126,16 @@ TEST(ReferenceText, NamesEveryOptionTheOptionsPageManages) {
     EXPECT_NE(text.find(std::string("  ") + letter + "  "), std::string::npos) << letter;
 }
 
-class ReferencePage : public SetupWindowTest {
+class ReferencePage : public SetupPageTest {
  protected:
-  HWND Edit() const { return GetDlgItem(Page(3), IDC_OPTION_REF_EDIT); }
+  ReferencePage() : SetupPageTest(kReferencePage) {}
+  HWND Edit() const { return Item(IDC_OPTION_REF_EDIT); }
 };
 
 TEST_F(ReferencePage, ShowsTheWholeTextReadOnly) {
   Open();
-  ASSERT_NE(Page(3), nullptr);
-  std::string shown(GetWindowTextLengthA(Edit()) + 1, '\0');
-  shown.resize(GetWindowTextA(Edit(), &shown[0], static_cast<int>(shown.size())));
+  ASSERT_NE(Page(kReferencePage), nullptr);
+  const std::string shown = Text(IDC_OPTION_REF_EDIT);
   EXPECT_EQ(shown, ReferenceResource());
   // 280 lines, each ended by a break, and the empty line after the last.
   EXPECT_EQ(SendMessageA(Edit(), EM_GETLINECOUNT, 0, 0), 281);
@@ -145,9 +145,7 @@ TEST_F(ReferencePage, ShowsTheWholeTextReadOnly) {
   SendMessageA(Edit(), WM_CHAR, 'x', 0);
   SendMessageA(Edit(), EM_SETSEL, 0, 5);
   SendMessageA(Edit(), WM_CHAR, 'y', 0);
-  std::string after(GetWindowTextLengthA(Edit()) + 1, '\0');
-  after.resize(GetWindowTextA(Edit(), &after[0], static_cast<int>(after.size())));
-  EXPECT_EQ(after, shown);
+  EXPECT_EQ(Text(IDC_OPTION_REF_EDIT), shown);
   DWORD start = 0, end = 0;
   SendMessageA(Edit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(end - start, 5u);
@@ -159,11 +157,11 @@ TEST_F(ReferencePage, ShowsTheWholeTextReadOnly) {
 TEST_F(ReferencePage, EditKeepsItsMarginsInsideThePage) {
   Open();
   for (int pass = 0; pass < 2; ++pass) {
-    if (pass == 1) SetWindowPos(Page(3), nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
+    if (pass == 1) SetWindowPos(Page(kReferencePage), nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
     RECT page, edit;
-    GetClientRect(Page(3), &page);
+    GetClientRect(Page(kReferencePage), &page);
     GetWindowRect(Edit(), &edit);
-    MapWindowPoints(nullptr, Page(3), reinterpret_cast<POINT *>(&edit), 2);
+    MapWindowPoints(nullptr, Page(kReferencePage), reinterpret_cast<POINT *>(&edit), 2);
     EXPECT_EQ(edit.left, 8) << pass;
     EXPECT_EQ(edit.top, 10) << pass;
     EXPECT_EQ(edit.right, page.right - 8) << pass;

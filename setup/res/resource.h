@@ -1,5 +1,6 @@
 // Resource and control ids of VelderSetup. The driver's users know these
-// pages by their templates, so the numbers are fixed.
+// pages by their templates, so the numbers are fixed. Control ids repeat
+// across pages (1051 to 1053): each page is a dialog of its own.
 #pragma once
 
 // Setup window

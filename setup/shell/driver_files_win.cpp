@@ -15,7 +15,3 @@ bool BuildDriverFilePath(char (&path)[MAX_PATH], const char *name) {
   path[0] = '\0';
   return false;
 }
-
-void ReportSaveFailure(HWND owner) {
-  MessageBoxA(owner, "ファイルの保存に失敗しました", "エラー", MB_ICONERROR);
-}

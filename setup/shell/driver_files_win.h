@@ -1,4 +1,4 @@
-// Where the driver keeps its files, and how a failed save is told to the user.
+// Where the driver keeps its files.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,3 @@ extern const char kParamsFileName[];  // the driver's own parameters
 // Builds "<Windows directory>\<name>" afresh. When the path does not fit,
 // `path` is left empty and false is returned, so that no other file is used.
 bool BuildDriverFilePath(char (&path)[MAX_PATH], const char *name);
-
-// The one message for a save that did not happen.
-void ReportSaveFailure(HWND owner);

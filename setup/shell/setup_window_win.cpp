@@ -9,8 +9,7 @@
 #include "setup/params/params_page_win.h"
 #include "setup/reference/reference_win.h"
 #include "setup/res/resource.h"
-
-HINSTANCE g_instance;
+#include "setup/shell/instance_win.h"
 
 SetupPage SetupPages[] = {
     {IDD_CFG_EDITOR, "orvane.cfg", CfgEditorDlgProc, nullptr},
@@ -102,8 +101,7 @@ void ShowSelectedPage(HWND tabs) {
   if (selected >= 0) ShowWindow(SetupPages[selected].window, SW_SHOW);
 }
 
-}  // namespace
-
+// Creates every page of the table as a hidden child and a tab for each.
 void InitPages(HWND setupWindow) {
   HWND tabs = GetDlgItem(setupWindow, IDC_TABS);
   TCITEMA item = {};
@@ -119,6 +117,8 @@ void InitPages(HWND setupWindow) {
   FitPagesToTabs(setupWindow, tabs);
   ShowWindow(SetupPages[0].window, SW_SHOW);
 }
+
+}  // namespace
 
 INT_PTR CALLBACK MainDlgProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
   switch (message) {

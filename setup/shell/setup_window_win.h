@@ -13,8 +13,4 @@ struct SetupPage {
 
 extern SetupPage SetupPages[];
 
-// The program's module, set by WinMain before the window is created.
-extern HINSTANCE g_instance;
-
 INT_PTR CALLBACK MainDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-void InitPages(HWND setupWindow);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "setup/res/resource.h"
+#include "setup/shell/instance_win.h"
 #include "setup/shell/setup_window_win_test_ids.h"
 #include "tests/win/setup_fixture_win.h"
 
@@ -105,8 +106,8 @@ TEST_F(SetupWindow, TabsFollowThePageTableAndTheEditorAloneIsShown) {
     EXPECT_EQ(SetupPages[i].label, std::string(labels[i]));
   }
   EXPECT_EQ(SetupPages[4].label, nullptr);
-  ASSERT_NE(Page(0), nullptr);
-  EXPECT_TRUE(IsWindowVisible(Page(0)));
+  ASSERT_NE(Page(kEditorPage), nullptr);
+  EXPECT_TRUE(IsWindowVisible(Page(kEditorPage)));
   for (int i = 1; i < 4; ++i) EXPECT_FALSE(IsWindowVisible(Page(i))) << i;
 }
 
@@ -190,14 +191,12 @@ TEST_F(SetupWindow, ClickingATabShowsItsPageAndHidesTheOthers) {
 
 TEST_F(SetupWindow, TextTypedOnAPageSurvivesTabSwitches) {
   Open();
-  HWND edit = GetDlgItem(Page(0), IDC_CFG_EDIT);
+  HWND edit = GetDlgItem(Page(kEditorPage), IDC_CFG_EDIT);
   SendMessageA(edit, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("soundfont \"a.sf2\""));
-  ClickTab(Tabs(), 2);
-  ClickTab(Tabs(), 0);
-  char text[64];
-  GetWindowTextA(edit, text, sizeof text);
-  EXPECT_STREQ(text, "soundfont \"a.sf2\"");
-  EXPECT_TRUE(IsWindowVisible(Page(0)));
+  ClickTab(Tabs(), kOptionsPage);
+  ClickTab(Tabs(), kEditorPage);
+  EXPECT_EQ(WindowText(edit), "soundfont \"a.sf2\"");
+  EXPECT_TRUE(IsWindowVisible(Page(kEditorPage)));
 }
 
 // The real program, started with a command line it must ignore.

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "setup/res/resource.h"
+#include "setup/shell/instance_win.h"
 #include "setup/shell/setup_window_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "setup/res/resource.h"
+#include "setup/shell/instance_win.h"
 #include "setup/shell/setup_window_win.h"
 
 SetupWindowTest::SetupWindowTest() {
@@ -27,3 +28,11 @@ void SetupWindowTest::Open() {
 HWND SetupWindowTest::Page(int index) const { return SetupPages[index].window; }
 
 HWND SetupWindowTest::Tabs() const { return GetDlgItem(window_, IDC_TABS); }
+
+void ExpectFailedSaveBox(const SeenMessageBox &box, HWND shownFor) {
+  EXPECT_EQ(box.text, "ファイルの保存に失敗しました");
+  EXPECT_EQ(box.caption, "エラー");
+  EXPECT_TRUE(box.errorIcon);
+  // A child cannot own a popup: the box belongs to the child's top window.
+  EXPECT_EQ(box.owner, GetAncestor(shownFor, GA_ROOT));
+}

@@ -5,8 +5,12 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <string>
 
 #include "tests/win/test_support_win.h"
+
+// The pages in the order of the page table.
+enum SetupPageIndex { kEditorPage, kParamsPage, kOptionsPage, kReferencePage };
 
 class SetupWindowTest : public testing::Test {
  protected:
@@ -23,3 +27,23 @@ class SetupWindowTest : public testing::Test {
   WindowsFileGuard params_{"velder_soundfont.ini"};
   HWND window_ = nullptr;
 };
+
+// A test of one page: its helpers act on that page's controls by id.
+class SetupPageTest : public SetupWindowTest {
+ protected:
+  explicit SetupPageTest(SetupPageIndex page) : page_(page) {}
+
+  HWND Item(int id) const { return GetDlgItem(Page(page_), id); }
+  std::string Text(int id) const { return ItemText(Page(page_), id); }
+  void SetText(int id, const char *text) const { SetDlgItemTextA(Page(page_), id, text); }
+  bool Checked(int id) const { return IsDlgButtonChecked(Page(page_), id) == BST_CHECKED; }
+  void Check(int id, bool on) const { CheckDlgButton(Page(page_), id, on ? BST_CHECKED : BST_UNCHECKED); }
+  void Click(int id) const { ClickButton(Page(page_), id); }
+
+ private:
+  SetupPageIndex page_;
+};
+
+// Checks that `box` is the message of a save that did not happen, shown for
+// a control or page of the setup window.
+void ExpectFailedSaveBox(const SeenMessageBox &box, HWND shownFor);

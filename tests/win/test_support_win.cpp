@@ -47,11 +47,13 @@ std::string WindowsFileGuard::Bytes() const {
   return bytes;
 }
 
-std::string ItemText(HWND dialog, int id) {
-  char text[256] = "";
-  GetDlgItemTextA(dialog, id, text, sizeof text);
+std::string WindowText(HWND window) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
   return text;
 }
+
+std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
 FileHolder::FileHolder(const std::string &path, DWORD shareMode)
     : handle_(CreateFileA(path.c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING, 0, nullptr)) {}
@@ -130,6 +132,11 @@ MessageBoxCatcher::MessageBoxCatcher() {
 MessageBoxCatcher::~MessageBoxCatcher() { UnhookWindowsHookEx(g_hook); }
 
 const std::vector<SeenMessageBox> &MessageBoxCatcher::seen() const { return g_seen; }
+
+SeenMessageBox MessageBoxCatcher::OnlyBox() const {
+  EXPECT_EQ(g_seen.size(), 1u);
+  return g_seen.size() == 1 ? g_seen[0] : SeenMessageBox{};
+}
 
 void ClickButton(HWND dialog, int id) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),

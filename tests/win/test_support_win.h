@@ -42,7 +42,8 @@ class FileHolder {
   HANDLE handle_;
 };
 
-// The text of a dialog's control, as GetDlgItemTextA gives it.
+// The whole text of a window or of a dialog's control, however long.
+std::string WindowText(HWND window);
 std::string ItemText(HWND dialog, int id);
 
 // Names in the Windows directory that match `pattern` (such as "*.tmp").
@@ -66,6 +67,9 @@ class MessageBoxCatcher {
   MessageBoxCatcher();
   ~MessageBoxCatcher();
   const std::vector<SeenMessageBox> &seen() const;
+  // The one box seen so far; unless there was exactly one, the test fails
+  // and an empty record is returned.
+  SeenMessageBox OnlyBox() const;
 };
 
 // Sends the button click notification that the dialog manager sends.
