@@ -219,11 +219,10 @@ bool SameField(const ParamField &a, const ParamField &b) {
   return true;
 }
 
-bool FindParamKey(const ParamField &field, const char **section, const char **key) {
+bool FindParamKey(const ParamField &field, ParamKeyInfo *info) {
   for (const ParamKey &row : kParamKeys)
     if (row.field.type != ParamField::kNone && SameField(row.field, field)) {
-      *section = row.section;
-      *key = row.key;
+      *info = {row.section, row.key, row.low, row.high};
       return true;
     }
   return false;

@@ -106,8 +106,16 @@ void LoadDriverParamsFile(const char *path, DriverParams *params);
 // first. False, with the file untouched, when it could not be read or written.
 bool SaveDriverParamsFile(const char *path, DriverParams *params);
 
-// The section and key the field is kept under; false when it has none.
-bool FindParamKey(const ParamField &field, const char **section, const char **key);
+// Where the field is kept and the limits its load applies (infinite: none).
+struct ParamKeyInfo {
+  const char *section;
+  const char *key;
+  double low;
+  double high;
+};
+
+// The key the field is kept under; false when it has none.
+bool FindParamKey(const ParamField &field, ParamKeyInfo *info);
 
 // What a load does to the file's content without being asked.
 struct ParamsFinding {
