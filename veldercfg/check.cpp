@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "ini/ini_platform.h"
 #include "setup/options/option_lines.h"
 #include "setup/options/option_reader.h"
 #include "setup/options/option_syntax.h"
@@ -31,8 +32,15 @@ std::string Quoted(const FileSystemView &fs, std::string_view bytes) {
   return "\"" + fs.decode(bytes) + "\"";
 }
 
+// The folder part of a path. Windows paths are code page 932 bytes, whose
+// second bytes can be a backslash: those are stepped over.
 std::string FolderOf(const std::string &path, char separator) {
-  size_t slash = path.find_last_of(separator == '/' ? "/" : "\\/:");
+  size_t slash = std::string::npos;
+  for (size_t i = 0; i < path.size(); ++i) {
+    bool end = path[i] == '/' || (separator == '\\' && (path[i] == '\\' || path[i] == ':'));
+    if (end) slash = i;
+    if (separator == '\\' && IniIsLeadByte(static_cast<unsigned char>(path[i]))) ++i;
+  }
   if (slash == std::string::npos) return ".";
   return path.substr(0, path[slash] == ':' ? slash + 1 : slash);
 }
