@@ -57,7 +57,13 @@ struct DirectiveWalk {
   std::vector<Finding> *findings;
   std::vector<std::string> dirs;     // the dir lines' folders so far, latest last
   std::vector<std::string> reading;  // the files being read, outermost first
+  int sourced = 0;                   // source files read so far
 };
+
+// Bounds that no real set-up reaches, so that a file that sources the same
+// files over and over ends in a finding instead of never.
+constexpr size_t kSourceDepthLimit = 32;
+constexpr int kSourceFileLimit = 100;
 
 void CheckDirectives(DirectiveWalk &walk, const std::string &file, std::string_view text);
 
@@ -96,6 +102,11 @@ void FollowSource(DirectiveWalk &walk, const std::string &file, int line, const 
     Add(walk, file, line, "source loop: " + found + " is already being read; not followed");
     return;
   }
+  if (walk.reading.size() >= kSourceDepthLimit || walk.sourced >= kSourceFileLimit) {
+    Add(walk, file, line, "source " + found + " not followed: sources are nested too deep or too many");
+    return;
+  }
+  ++walk.sourced;
   std::string text;
   if (walk.fs.read(found.c_str(), &text) != ReadStatus::kOk) {
     Add(walk, file, line, "source file " + found + " cannot be read");
@@ -124,6 +135,8 @@ void CheckDirective(DirectiveWalk &walk, const std::string &file, int line, std:
     Add(walk, file, line,
         what + " " + found + (kind == PathKind::kFolder ? " is a folder" : " is not a file"));
   } else if (wantsFolder) {
+    // A folder named again moves to the front of the search; once is enough.
+    walk.dirs.erase(std::remove(walk.dirs.begin(), walk.dirs.end(), found), walk.dirs.end());
     walk.dirs.push_back(found);
   } else if (word == "source") {
     FollowSource(walk, file, line, found);
