@@ -273,7 +273,7 @@ std::string Verdict(const OptionSetting &setting, std::string_view value, const 
                                                      : "the next apply writes -N" + std::to_string(written);
     }
     case kSetsPseudoReverb: {
-      int written = Bounded(n, 0, 1000);
+      int32_t written = std::clamp(n, 0, 1000);
       return written == n && StartsWithNumber(value) ? ""
                                                      : "the next apply writes -R" + std::to_string(written);
     }

@@ -198,6 +198,8 @@ TEST_F(VelderCfg, CheckTellsWhatLoadingTheParameterFileChanges) {
        ":6: [param] _VibratoCent=20000 is outside the limits of loading and becomes 10000"},
       {"[main]\r\nver=101\r\n[chorus]\r\nLevel=-5\r\n",
        ":4: [chorus] Level=-5 is outside the limits of loading and becomes 0"},
+      {"[main]\r\nver=101\r\n[param]\r\n_SF2ChorusSend=200\r\n",
+       ":4: [param] _SF2ChorusSend=200 does not fit its field and becomes -56"},
       {"[main]\r\nver=101\r\n[efx]\r\nGS_OD_Level=0.05\r\n",
        ":4: [efx] GS_OD_Level=0.05 is outside the limits of loading and becomes 0.1"},
   };

@@ -176,10 +176,14 @@ void ReadParamKeys(const IniFile &ini, DriverParams *params, std::vector<ParamsF
     double narrowed = Narrowed(row.field, value);
     double limited = Limited(narrowed, row.low, row.high);
     WriteField(params, row.field, limited);
-    if (!findings || (narrowed == value && limited == narrowed)) continue;
+    if (!findings) continue;
+    // IniGetChar narrows by itself: what the text says is its whole number.
+    double given =
+        row.getter == G::kChar ? IniGetInt(section, row.key, static_cast<int32_t>(row.fallback)) : value;
+    if (given == narrowed && narrowed == limited) continue;
     IniValueArea text = {};
     IniGetString(section, row.key, text);
-    findings->push_back({narrowed != value ? ParamsFinding::kNarrowed : ParamsFinding::kLimited, row.section,
+    findings->push_back({given != narrowed ? ParamsFinding::kNarrowed : ParamsFinding::kLimited, row.section,
                          row.key, text, ReadField(*params, row.field)});
   }
 }
