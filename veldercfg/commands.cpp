@@ -9,11 +9,9 @@
 #include "veldercfg/check.h"
 #include "veldercfg/settings.h"
 
-const char kUsage[] =
-    "usage: velder-cfg [--windir DIR] check\n"
-    "       velder-cfg [--windir DIR] show\n"
-    "       velder-cfg [--windir DIR] set NAME=VALUE [NAME=VALUE ...]\n"
-    "       velder-cfg --help\n"
+namespace {
+
+const char kUsageText[] =
     "\n"
     "Checks, shows and sets the driver's configuration: orvane.cfg and\n"
     "velder_soundfont.ini in DIR (by default the Windows directory; on Linux\n"
@@ -27,6 +25,15 @@ const char kUsage[] =
     "  set    sets the named settings, in the form show prints them, and writes the\n"
     "         files as the setup program's Apply and Save buttons do; a value the\n"
     "         pages cannot hold is refused and nothing is written (exit status 2)\n";
+
+}  // namespace
+
+std::string Usage(const char *program) {
+  std::string name = program;
+  return "usage: " + name + " [--windir DIR] check\n" + "       " + name + " [--windir DIR] show\n" +
+         "       " + name + " [--windir DIR] set NAME=VALUE [NAME=VALUE ...]\n" + "       " + name +
+         " --help\n" + kUsageText;
+}
 
 namespace {
 
@@ -82,7 +89,7 @@ struct Pair {
 };
 
 std::string Refusal(const Pair &pair, const std::string &why, const std::string &allowed) {
-  return "velder-cfg: " + pair.name + "=" + pair.value + " refused: " + why + "; allowed: " + allowed + "\n";
+  return pair.name + "=" + pair.value + " refused: " + why + "; allowed: " + allowed + "\n";
 }
 
 // Takes the option pairs onto the values read from the file. A value equal
@@ -121,7 +128,7 @@ void SetParams(const std::vector<Pair> &pairs, const std::string &text, std::str
       *refused += Refusal(pair, "not a value of the parameters page", setting->allowed);
   }
   if (!RenderSavedParams(text, params, rendered)) {
-    *refused += "velder-cfg: out of memory\n";
+    *refused += "out of memory\n";
     return;
   }
   DriverParams after = ReadParams(*rendered);
@@ -140,11 +147,11 @@ int Set(const Files &files, const std::vector<std::string> &args, std::string *o
     Pair pair{arg.substr(0, equals), equals == std::string::npos ? "" : arg.substr(equals + 1)};
     bool isOption = FindOptionSetting(pair.name) != nullptr, isParam = FindParamSetting(pair.name) != nullptr;
     if (equals == std::string::npos) {
-      *err += "velder-cfg: \"" + arg + "\" is not NAME=VALUE\n";
+      *err += "\"" + arg + "\" is not NAME=VALUE\n";
     } else if (!isOption && !isParam) {
-      *err += "velder-cfg: unknown setting \"" + pair.name + "\" (velder-cfg show lists the names)\n";
+      *err += "unknown setting \"" + pair.name + "\" (show lists the names)\n";
     } else if (!names.insert(pair.name).second) {
-      *err += "velder-cfg: " + pair.name + " is given more than once\n";
+      *err += pair.name + " is given more than once\n";
     }
     options = options || isOption;
     params = params || isParam;
@@ -190,7 +197,7 @@ int RunVelderCfg(const std::vector<std::string> &args, const Platform &platform,
   std::string windowsDir;
   bool windirGiven = false;
   if (args.size() == 1 && args[0] == "--help") {
-    *out += kUsage;
+    *out += Usage(platform.name);
     return 0;
   }
   if (at < args.size() && args[at].rfind("--windir", 0) == 0) {
@@ -209,14 +216,14 @@ int RunVelderCfg(const std::vector<std::string> &args, const Platform &platform,
   bool known =
       ((command == "check" || command == "show") && rest.empty()) || (command == "set" && !rest.empty());
   if (!known || (windirGiven && windowsDir.empty())) {
-    *err += kUsage;
+    *err += Usage(platform.name);
     return 2;
   }
   if (!windirGiven) windowsDir = platform.defaultWindowsDir();
   Files files{platform.fileSystem(windowsDir), "", ""};
   std::string found;
   if (windowsDir.empty() || files.fs.find(windowsDir, &found) != PathKind::kFolder) {
-    *err += "velder-cfg: " + (windowsDir.empty() ? std::string("no Windows directory found") : windowsDir) +
+    *err += (windowsDir.empty() ? std::string("no Windows directory found") : windowsDir) +
             (windowsDir.empty() ? "" : " is not a folder") + "; give one with --windir DIR\n";
     return 2;
   }

@@ -7,7 +7,8 @@
 
 #include "veldercfg/platform.h"
 
-extern const char kUsage[];
+// The usage text, for the program of the given name.
+std::string Usage(const char *program);
 
 // Runs the command that `args` (the arguments after the program's name)
 // give, writing what it prints to `out` and `err`; returns the exit status:

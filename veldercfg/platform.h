@@ -24,6 +24,7 @@ struct FileSystemView {
 };
 
 struct Platform {
+  const char *name;                    // the program's own
   std::string (*defaultWindowsDir)();  // empty when there is none
   FileSystemView (*fileSystem)(const std::string &windowsDir);
 };

@@ -116,7 +116,7 @@ FileSystemView PosixFileSystem(const std::string &windowsDir) {
 
 }  // namespace
 
-const Platform kPlatform = {DefaultWindowsDir, PosixFileSystem};
+const Platform kPlatform = {"velder-cfg", DefaultWindowsDir, PosixFileSystem};
 
 std::string ForTerminal(std::string_view text) {
   const char *codeset = nl_langinfo(CODESET);

@@ -28,6 +28,6 @@ FileSystemView WindowsFileSystem(const std::string &) { return {FindPath, ReadWh
 
 }  // namespace
 
-const Platform kPlatform = {DefaultWindowsDir, WindowsFileSystem};
+const Platform kPlatform = {"VelderCfg", DefaultWindowsDir, WindowsFileSystem};
 
 std::string ForTerminal(std::string_view text) { return std::string(text); }

@@ -407,18 +407,18 @@ TEST_F(VelderCfg, WrongCommandLinesGetTheUsage) {
     Result result;
     result.status = RunVelderCfg(line, kPlatform, &result.out, &result.err);
     EXPECT_EQ(result.status, 2) << testing::PrintToString(line);
-    EXPECT_EQ(result.err, kUsage) << testing::PrintToString(line);
+    EXPECT_EQ(result.err, Usage("velder-cfg")) << testing::PrintToString(line);
   }
   Result help;
   EXPECT_EQ(RunVelderCfg({"--help"}, kPlatform, &help.out, &help.err), 0);
-  EXPECT_EQ(help.out, kUsage);
+  EXPECT_EQ(help.out, Usage("velder-cfg"));
   struct Case {
     std::vector<std::string> args;
     const char *message;
   } refused[] = {
-      {{"set", "volume"}, "velder-cfg: \"volume\" is not NAME=VALUE\n"},
-      {{"set", "loudness=3"}, "velder-cfg: unknown setting \"loudness\" (velder-cfg show lists the names)\n"},
-      {{"set", "volume=80", "volume=90"}, "velder-cfg: volume is given more than once\n"},
+      {{"set", "volume"}, "\"volume\" is not NAME=VALUE\n"},
+      {{"set", "loudness=3"}, "unknown setting \"loudness\" (show lists the names)\n"},
+      {{"set", "volume=80", "volume=90"}, "volume is given more than once\n"},
   };
   for (const Case &c : refused) {
     Result result = Run(c.args);
@@ -429,8 +429,7 @@ TEST_F(VelderCfg, WrongCommandLinesGetTheUsage) {
   EXPECT_EQ(
       RunVelderCfg({"--windir", (root_ / "none").string(), "show"}, kPlatform, &missing.out, &missing.err),
       2);
-  EXPECT_EQ(missing.err,
-            "velder-cfg: " + (root_ / "none").string() + " is not a folder; give one with --windir DIR\n");
+  EXPECT_EQ(missing.err, (root_ / "none").string() + " is not a folder; give one with --windir DIR\n");
 }
 
 TEST_F(VelderCfg, WithoutWindirTheWinePrefixIsUsed) {
