@@ -4,6 +4,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -75,5 +78,21 @@ TEST_F(FileIoTest, SafeWriteIntoAMissingFolderFailsAndCreatesNothing) {
   EXPECT_FALSE(SafeWriteFile((dir_ / "no" / "out.cfg").string().c_str(), "x", 1));
   EXPECT_TRUE(Names().empty());
 }
+
+#ifndef _WIN32
+// On Linux a replaced file keeps its permissions, and a new one gets those
+// that creating it would give.
+TEST_F(FileIoTest, SafeWriteKeepsTheModeOfTheFileItReplaces) {
+  Put("kept.cfg", "old");
+  fs::permissions(PathOf("kept.cfg"), fs::perms(0640));
+  ASSERT_TRUE(SafeWriteFile(PathOf("kept.cfg").c_str(), "new", 3));
+  EXPECT_EQ(fs::status(PathOf("kept.cfg")).permissions(), fs::perms(0640));
+  mode_t mask = umask(027);
+  bool written = SafeWriteFile(PathOf("new.cfg").c_str(), "new", 3);
+  umask(mask);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(fs::status(PathOf("new.cfg")).permissions(), fs::perms(0640));
+}
+#endif
 
 }  // namespace

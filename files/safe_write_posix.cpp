@@ -1,10 +1,11 @@
-// All-or-nothing file replacement for the native build, where the portable
-// file logic is tested.
+// All-or-nothing file replacement on Linux: where the portable file logic is
+// tested, and where velder-cfg replaces the files of a driver under Wine.
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <string>
+#include <sys/stat.h>
 
 #include "files/file_io.h"
 
@@ -20,6 +21,16 @@ bool WriteAll(int fd, const char *data, size_t size) {
   return true;
 }
 
+// The mode of the file replaced, so that its permissions stay as they were;
+// for a new file what creating it would give.
+mode_t ModeFor(const char *path) {
+  struct stat st;
+  if (stat(path, &st) == 0) return st.st_mode & 07777;
+  mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
 }  // namespace
 
 bool SafeWriteFile(const char *path, const char *data, size_t size) {
@@ -29,7 +40,7 @@ bool SafeWriteFile(const char *path, const char *data, size_t size) {
       (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + ".velXXXXXX";
   int fd = mkstemp(&temp[0]);
   if (fd < 0) return false;
-  bool ok = WriteAll(fd, data, size) && fsync(fd) == 0;
+  bool ok = fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, data, size) && fsync(fd) == 0;
   ok = (close(fd) == 0) && ok;
   ok = ok && std::rename(temp.c_str(), path) == 0;
   if (!ok) unlink(temp.c_str());
