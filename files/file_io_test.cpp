@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "files/write_steps.h"
 #include "tests/portable/temp_folder.h"
@@ -135,5 +138,21 @@ TEST_F(FileIoTest, EveryFailedStepLeavesTheOldBytesOrTheNewOnesAndNoStrayFile) {
   g_noTempFile = false;
   g_failAt = -1;
 }
+
+#ifndef _WIN32
+// On Linux a replaced file keeps its permissions, and a new one gets those
+// that creating it would give.
+TEST_F(FileIoTest, SafeWriteKeepsTheModeOfTheFileItReplaces) {
+  folder_.Put("kept.cfg", "old");
+  fs::permissions(folder_.PathOf("kept.cfg"), fs::perms(0640));
+  ASSERT_TRUE(SafeWriteFile(folder_.PathOf("kept.cfg").c_str(), "new", 3));
+  EXPECT_EQ(fs::status(folder_.PathOf("kept.cfg")).permissions(), fs::perms(0640));
+  mode_t mask = umask(027);
+  bool written = SafeWriteFile(folder_.PathOf("new.cfg").c_str(), "new", 3);
+  umask(mask);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(fs::status(folder_.PathOf("new.cfg")).permissions(), fs::perms(0640));
+}
+#endif
 
 }  // namespace

@@ -2,6 +2,7 @@
 // tested. POSIX has no share modes: two native processes saving one file at
 // once are not kept apart as the Windows steps keep them.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -56,7 +57,12 @@ bool SetEnd(StepFile file) {
 
 bool Flush(StepFile file) { return fsync(Descriptor(file)) == 0; }
 bool Close(StepFile file) { return close(Descriptor(file)) == 0; }
-bool Replace(const char *temp, const char *path) { return std::rename(temp, path) == 0; }
+// A replaced file keeps its permissions; a new one has those creating it gave.
+bool Replace(const char *temp, const char *path) {
+  struct stat target;
+  if (stat(path, &target) == 0 && chmod(temp, target.st_mode & 07777) != 0) return false;
+  return std::rename(temp, path) == 0;
+}
 void Remove(const char *temp) { unlink(temp); }
 
 }  // namespace

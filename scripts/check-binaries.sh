@@ -54,6 +54,9 @@ check() {  # check <exe> <arch>
     VelderVolCtl.exe)
       has 5/101 "$list" || fail "no dialog 101"
       echo "$list" | grep -q '^24/' || fail "no manifest" ;;
+    VelderCfg.exe)
+      [ -z "$list" ] || fail "carries resources $(echo $list)"
+      echo "$dump" | grep -q 'Subsystem.*(Windows CUI)' || fail "not a console program" ;;
   esac
   echo "$exe: $(echo $dlls); resources $(echo $list)"
 }
@@ -61,7 +64,7 @@ check() {  # check <exe> <arch>
 for dir in "$@"; do
   case "$dir" in *i686*) arch=i686 ;; *) arch=x86_64 ;; esac
   found=0
-  for exe in "$dir"/VelderSetup.exe "$dir"/VelderVolCtl.exe; do
+  for exe in "$dir"/VelderSetup.exe "$dir"/VelderVolCtl.exe "$dir"/VelderCfg.exe; do
     [ -f "$exe" ] || continue
     found=1
     check "$exe" "$arch"

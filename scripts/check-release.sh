@@ -1,6 +1,6 @@
 #!/bin/sh
 # Checks the release zip (built by scripts/release.sh) as a user unpacks it:
-# the two shipped 32-bit programs, hardened and importing system DLLs only,
+# the three shipped 32-bit programs, hardened and importing system DLLs only,
 # each starting under Wine from the zip's own bytes, and the guide.
 #   check-release.sh <build/release/velder-setup-<version>.zip>
 # It needs the x86_64 build's window_check tool, which the test command builds.
@@ -17,13 +17,15 @@ dir=$(mktemp -d)/i686
 trap 'rm -rf "$(dirname "$dir")"' EXIT
 mkdir -p "$dir"
 unzip -q "$zip" -d "$dir" || fail "does not unpack"
-[ "$(ls "$dir" | tr '\n' ' ')" = "VelderSetup.exe VelderVolCtl.exe guide.txt " ] || fail "holds $(ls "$dir" | tr '\n' ' ')"
-cmp -s "$dir/VelderSetup.exe" build/i686/bin/VelderSetup.exe || fail "VelderSetup.exe is not the i686 build"
+[ "$(ls "$dir" | tr '\n' ' ')" = "VelderCfg.exe VelderSetup.exe VelderVolCtl.exe guide.txt " ] || fail "holds $(ls "$dir" | tr '\n' ' ')"
+for exe in VelderSetup.exe VelderCfg.exe; do
+  cmp -s "$dir/$exe" "build/i686/bin/$exe" || fail "$exe is not the i686 build"
+done
 scripts/check-binaries.sh "$dir" >/dev/null || fail "programs fail the binary checks"
 guide="$dir/guide.txt"
 [ "$(head -c 3 "$guide" | od -An -tx1 | tr -d ' ')" = efbbbf ] || fail "guide has no UTF-8 byte-order mark"
 [ "$(grep -c "$(printf '\r')\$" "$guide")" -eq "$(wc -l < "$guide")" ] || fail "guide lines do not all end in CR LF"
-for text in "Windows ディレクトリ" "Windows directory" orvane.cfg velder_soundfont.ini VelderVolCtl.exe \
+for text in "Windows ディレクトリ" "Windows directory" orvane.cfg velder_soundfont.ini VelderVolCtl.exe VelderCfg.exe \
             "コマンドラインオプション一覧" "ドライバ設定(soundfont.ini)"; do
   grep -q "$text" "$guide" || fail "guide does not mention $text"
 done
@@ -44,6 +46,10 @@ for expected in 'VelderSetup.exe:window "Orvane Driver Setup", exit status 1' \
   seen=$(printf '%s' "$seen" | tr -d '\r')  # Wine's console ends lines in CR LF
   [ "$seen" = "${expected#*:}" ] || fail "$program under Wine: $seen"
 done
+# The console program shows the defaults of a folder without the driver's files.
+mkdir "$dir.windir"
+seen=$(wine "$dir/VelderCfg.exe" --windir "$(winepath -w "$dir.windir")" show | tr -d '\r' | head -n 1)
+[ "$seen" = volume=70 ] || fail "VelderCfg.exe under Wine: show began with \"$seen\""
 wineserver -k 2>/dev/null
 [ $status -eq 0 ] && echo "release package OK: $zip"
 exit $status

@@ -39,12 +39,24 @@ void SetEffectFlags(OptionValues *values, std::string_view letters) {
 struct EffectSubOption {
   const char *prefix;
   void (*apply)(OptionValues *, std::string_view);
+  uint32_t sets;
 };
 
 const EffectSubOption kEffectSubOptions[] = {
-    {"Fchorus=", SetChorus},    {"Freverb=", SetReverb},      {"Fresamp=", SelectResample},
-    {"Fvlpf=", SelectVoiceLpf}, {"Fns=", SelectNoiseShaping},
+    {"Fchorus=", SetChorus, kSetsChorus},
+    {"Freverb=", SetReverb, kSetsReverb},
+    {"Fresamp=", SelectResample, kSetsResample},
+    {"Fvlpf=", SelectVoiceLpf, kSetsVoiceLpf},
+    {"Fns=", SelectNoiseShaping, kSetsNoiseShaping},
 };
+
+const EffectSubOption *FindEffectSubOption(std::string_view value) {
+  for (const EffectSubOption &sub : kEffectSubOptions) {
+    std::string_view prefix = sub.prefix;
+    if (value.substr(0, prefix.size()) == prefix) return &sub;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
@@ -95,17 +107,19 @@ void SelectNoiseShaping(OptionValues *values, std::string_view value) {
   values->noiseShaping = Limited(ReadDecimal(value), 0, kNoiseShapingChoiceCount - 1);
 }
 
-void SelectCacheSize(OptionValues *values, std::string_view value) {
-  // "2M", "2048K" or a count of bytes; counted in 64 bits, so that a size
-  // beyond the table never wraps round onto one of its rows.
-  int64_t bytes;
+// Counted in 64 bits, so that a size beyond the table never wraps round onto
+// one of its rows.
+int64_t CacheSizeBytes(std::string_view value) {
   size_t suffix;
   if ((suffix = value.find('M')) != std::string_view::npos)
-    bytes = int64_t{ReadDecimal(value.substr(0, suffix))} * 1048576;
-  else if ((suffix = value.find('K')) != std::string_view::npos)
-    bytes = int64_t{ReadDecimal(value.substr(0, suffix))} * 1024;
-  else
-    bytes = ReadDecimal(value);
+    return int64_t{ReadDecimal(value.substr(0, suffix))} * 1048576;
+  if ((suffix = value.find('K')) != std::string_view::npos)
+    return int64_t{ReadDecimal(value.substr(0, suffix))} * 1024;
+  return ReadDecimal(value);
+}
+
+void SelectCacheSize(OptionValues *values, std::string_view value) {
+  int64_t bytes = CacheSizeBytes(value);
   values->cacheSize = 0;
   for (int i = 1; i < kCacheSizeCount; ++i)
     if (bytes > CacheSizes[i - 1].bytes && bytes <= CacheSizes[i].bytes) values->cacheSize = i;
@@ -115,10 +129,16 @@ void SelectCacheSize(OptionValues *values, std::string_view value) {
 // them), never flag letters: one this page does not know changes nothing.
 void ApplyEffectOption(OptionValues *values, std::string_view value) {
   if (value.empty() || value[0] != 'F') return SetEffectFlags(values, value);
-  for (const EffectSubOption &sub : kEffectSubOptions) {
-    std::string_view prefix = sub.prefix;
-    if (value.substr(0, prefix.size()) == prefix) return sub.apply(values, value.substr(prefix.size()));
-  }
+  if (const EffectSubOption *sub = FindEffectSubOption(value))
+    sub->apply(values, value.substr(std::string_view(sub->prefix).size()));
+}
+
+uint32_t EffectOptionSettings(std::string_view value, std::string_view *rest) {
+  if (value.empty() || value[0] != 'F') return kSetsEffects;
+  const EffectSubOption *sub = FindEffectSubOption(value);
+  if (!sub) return 0;
+  *rest = value.substr(std::string_view(sub->prefix).size());
+  return sub->sets;
 }
 
 void ApplyOptionText(OptionValues *values, std::string_view option) {

@@ -16,6 +16,8 @@ void ApplyOptionLines(OptionValues *values, std::string_view fileText);
 void ApplyOptionText(OptionValues *values, std::string_view option);
 // The value of a "-E" option: an "F" sub-option or a string of flag letters.
 void ApplyEffectOption(OptionValues *values, std::string_view value);
+// The settings a "-E" value is for (see PageSetting); a sub-option's value in `*rest`.
+uint32_t EffectOptionSettings(std::string_view value, std::string_view *rest);
 
 // The value operations, as the page offers them.
 void SetVolume(OptionValues *values, int32_t volume);
@@ -28,3 +30,5 @@ void SelectResample(OptionValues *values, std::string_view value);
 void SelectVoiceLpf(OptionValues *values, std::string_view value);
 void SelectNoiseShaping(OptionValues *values, std::string_view value);
 void SelectCacheSize(OptionValues *values, std::string_view value);
+// The bytes a size text stands for: "2M", "2048K" or a count of bytes.
+int64_t CacheSizeBytes(std::string_view value);

@@ -41,31 +41,38 @@ void Amplification(OptionValues *values, std::string_view value) {
 // "--unload-instruments" and its "--no-" form are read but not managed: the
 // writer leaves such lines where they are and adds "-U" of its own.
 const LongOption kLongOptions[] = {
-    {"--volume=", Volume, true},
-    {"--drum-power=", DrumPower, true},
-    {"--reverb=", SetReverb, true},
-    {"--chorus=", SetChorus, true},
-    {"--sampling-freq=", SampleRate, true},
-    {"--polyphony=", Polyphony, true},
-    {"--resample=", SelectResample, true},
-    {"--rtsyn-latency=", Latency, true},
-    {"--fast-decay", FastDecayOn, true},
-    {"--fast-panning", FastPanningOn, true},
-    {"--unload-instruments", UnloadOn, false},
-    {"--buffer-fragments=", SelectCacheSize, true},
-    {"--voice-lpf=", SelectVoiceLpf, true},
-    {"--noise-shaping=", SelectNoiseShaping, true},
-    {"--no-fast-decay", FastDecayOff, true},
-    {"--no-fast-panning", FastPanningOff, true},
-    {"--no-unload-instruments", UnloadOff, false},
+    {"--volume=", Volume, true, kSetsVolume},
+    {"--drum-power=", DrumPower, true, kSetsDrumPower},
+    {"--reverb=", SetReverb, true, kSetsReverb},
+    {"--chorus=", SetChorus, true, kSetsChorus},
+    {"--sampling-freq=", SampleRate, true, kSetsSampleRate},
+    {"--polyphony=", Polyphony, true, kSetsPolyphony},
+    {"--resample=", SelectResample, true, kSetsResample},
+    {"--rtsyn-latency=", Latency, true, kSetsLatency},
+    {"--fast-decay", FastDecayOn, true, kSetsFastDecay},
+    {"--fast-panning", FastPanningOn, true, kSetsFastPanning},
+    {"--unload-instruments", UnloadOn, false, kSetsUnload},
+    {"--buffer-fragments=", SelectCacheSize, true, kSetsCache},
+    {"--voice-lpf=", SelectVoiceLpf, true, kSetsVoiceLpf},
+    {"--noise-shaping=", SelectNoiseShaping, true, kSetsNoiseShaping},
+    {"--no-fast-decay", FastDecayOff, true, kSetsFastDecay},
+    {"--no-fast-panning", FastPanningOff, true, kSetsFastPanning},
+    {"--no-unload-instruments", UnloadOff, false, kSetsUnload},
 };
 
 const ShortOption kShortOptions[] = {
-    {'s', SampleRate},        {'a', Amplification}, {'O', OutputModeLetters}, {'p', Polyphony},
-    {'E', ApplyEffectOption}, {'N', ResampleN},     {'f', FastDecayOn},       {'F', FastPanningOn},
-    {'R', PseudoReverb},      {'U', UnloadOn},      {'B', SelectCacheSize},
+    {'s', SampleRate, kSetsSampleRate},
+    {'a', Amplification, kSetsVolume | kSetsDrumPower},
+    {'O', OutputModeLetters, kSetsOutput | kSetsByteSwap},
+    {'p', Polyphony, kSetsPolyphony},
+    {'E', ApplyEffectOption, kSetsEffects},
+    {'N', ResampleN, kSetsResampleN},
+    {'f', FastDecayOn, kSetsFastDecay},
+    {'F', FastPanningOn, kSetsFastPanning},
+    {'R', PseudoReverb, kSetsPseudoReverb},
+    {'U', UnloadOn, kSetsUnload},
+    {'B', SelectCacheSize, kSetsCache},
 };
-
 }  // namespace
 
 const LongOption *FindLongOption(std::string_view option) {
@@ -86,4 +93,16 @@ bool IsManagedOption(std::string_view option) {
   if (IsShortOption(option)) return FindShortOption(option[1]) != nullptr;
   const LongOption *known = FindLongOption(option);
   return known && known->managed;
+}
+
+uint32_t FindOptionSettings(std::string_view option, std::string_view *value) {
+  if (IsShortOption(option)) {
+    const ShortOption *known = FindShortOption(option[1]);
+    *value = ShortOptionValue(option);
+    if (!known) return 0;
+    return known->letter == 'E' ? EffectOptionSettings(*value, value) : known->sets;
+  }
+  const LongOption *known = FindLongOption(option);
+  *value = known ? option.substr(std::string_view(known->name).size()) : option;
+  return known ? known->sets : 0;
 }

@@ -149,10 +149,9 @@ double Narrowed(const ParamField &field, double value) {
   return field.type == ParamField::kFloat ? value : ReadField(scratch, field);
 }
 
-// Moves the override flags from the older layout into "main" and writes the
-// file. A document that could not be converted whole is not written; neither
-// failure is reported, and the conversion runs again at the next load.
-void ConvertOlderLayout(IniFile &ini, IniSection *main, const char *path) {
+// Moves the override flags from the older layout into "main"; false when
+// the document could not be converted whole.
+bool ConvertOlderLayout(IniFile &ini, IniSection *main) {
   IniSection *param = IniFindSection(ini, "param");
   bool converted = IniSetVersion(main);
   for (const OverrideKey &flag : kOverrideKeys) {
@@ -162,10 +161,76 @@ void ConvertOlderLayout(IniFile &ini, IniSection *main, const char *path) {
     converted = IniSetString(main, flag.key, on ? "1" : "0") && converted;
     IniRemoveKey(ini, "param", oldKey);
   }
-  if (converted) IniSave(ini, path);
+  return converted;
+}
+
+// Fills every field from the document, with the load's defaults and limits,
+// and tells what the load changed.
+void ReadParamKeys(const IniFile &ini, DriverParams *params, std::vector<ParamsFinding> *findings) {
+  params->OverWriteFlags = 0;
+  params->CompressorFlags = 0;
+  for (const ParamKey &row : kParamKeys) {
+    if (row.getter == G::kNone) continue;
+    const IniSection *section = IniFindSection(ini, row.section);
+    double value = ReadKey(section, row);
+    double narrowed = Narrowed(row.field, value);
+    double limited = Limited(narrowed, row.low, row.high);
+    WriteField(params, row.field, limited);
+    if (!findings) continue;
+    // IniGetChar narrows by itself: what the text says is its whole number.
+    double given =
+        row.getter == G::kChar ? IniGetInt(section, row.key, static_cast<int32_t>(row.fallback)) : value;
+    if (given == narrowed && narrowed == limited) continue;
+    IniValueArea text = {};
+    IniGetString(section, row.key, text);
+    findings->push_back({given != narrowed ? ParamsFinding::kNarrowed : ParamsFinding::kLimited, row.section,
+                         row.key, text, ReadField(*params, row.field)});
+  }
+}
+
+// Sets every managed key in the document, appending the sections it lacks.
+bool WriteParamKeys(IniFile &ini, const DriverParams &params) {
+  bool ok = true;
+  for (const char *name : kSavedSections) {
+    IniSection *section = ok ? IniAddSection(ini, name) : nullptr;
+    ok = section != nullptr;
+    for (const ParamKey &row : kParamKeys)
+      if (ok && std::strcmp(row.section, name) == 0) ok = WriteKey(section, row, params);
+  }
+  return ok;
 }
 
 }  // namespace
+
+bool SameField(const ParamField &a, const ParamField &b) {
+  if (a.type != b.type || a.bit != b.bit) return false;
+  switch (a.type) {
+    case ParamField::kInt32:
+      return a.int32 == b.int32;
+    case ParamField::kInt16:
+      return a.int16 == b.int16;
+    case ParamField::kInt8:
+      return a.int8 == b.int8;
+    case ParamField::kDouble:
+      return a.real == b.real;
+    case ParamField::kFloat:
+      return a.single == b.single;
+    case ParamField::kFlag:
+      return a.flags == b.flags;
+    case ParamField::kNone:
+      break;
+  }
+  return true;
+}
+
+bool FindParamKey(const ParamField &field, ParamKeyInfo *info) {
+  for (const ParamKey &row : kParamKeys)
+    if (row.field.type != ParamField::kNone && SameField(row.field, field)) {
+      *info = {row.section, row.key, row.low, row.high};
+      return true;
+    }
+  return false;
+}
 
 int32_t TruncatedToInt(double value) {
   if (!(value > INT32_MIN - 1.0)) return value < 0 ? INT32_MIN : 0;
@@ -233,18 +298,38 @@ bool LoadDriverParamsFile(const char *path, DriverParams *params) {
   // Part of an unreadable file is not trusted: all defaults, and the file is
   // never written, so nothing in it is lost.
   if (status == ReadStatus::kFailed) IniFree(ini);
+  // A conversion that fails to be written is not reported and runs again at
+  // the next load; one that could not be made whole is not written.
   IniSection *main = IniAddSection(ini, "main");
-  if (status != ReadStatus::kFailed && IniGetVersion(main) == 100) ConvertOlderLayout(ini, main, path);
-
-  params->OverWriteFlags = 0;
-  params->CompressorFlags = 0;
-  for (const ParamKey &row : kParamKeys) {
-    if (row.getter == G::kNone) continue;
-    double value = ReadKey(IniFindSection(ini, row.section), row);
-    WriteField(params, row.field, Limited(Narrowed(row.field, value), row.low, row.high));
-  }
+  if (status != ReadStatus::kFailed && IniGetVersion(main) == 100 && ConvertOlderLayout(ini, main))
+    IniSave(ini, path);
+  ReadParamKeys(ini, params, nullptr);
   IniFree(ini);
   return status != ReadStatus::kFailed;
+}
+
+bool ReadDriverParamsText(std::string_view text, DriverParams *params, std::vector<ParamsFinding> *findings) {
+  IniFile ini;
+  bool ok = IniParse(ini, text.data(), text.size());
+  if (!ok) IniFree(ini);
+  IniSection *main = IniAddSection(ini, "main");
+  if (ok && IniGetVersion(main) == 100) {
+    if (findings) findings->push_back({ParamsFinding::kOlderLayout, "main", "ver", "", 101});
+    ok = ConvertOlderLayout(ini, main);
+  }
+  ReadParamKeys(ini, params, ok ? findings : nullptr);
+  IniFree(ini);
+  return ok;
+}
+
+bool RenderSavedParams(std::string_view text, const DriverParams &params, std::string *out) {
+  IniFile ini;
+  IniSection *main = nullptr;
+  bool ok = IniParse(ini, text.data(), text.size()) && (main = IniAddSection(ini, "main"));
+  if (ok && IniGetVersion(main) == 100) ok = ConvertOlderLayout(ini, main);
+  ok = ok && WriteParamKeys(ini, params) && IniRender(ini, out);
+  IniFree(ini);
+  return ok;
 }
 
 bool SaveDriverParamsFile(const char *path, DriverParams *params) {
@@ -252,14 +337,7 @@ bool SaveDriverParamsFile(const char *path, DriverParams *params) {
   if (!path) return false;
 
   IniFile ini;
-  bool ok = IniLoad(ini, path) != ReadStatus::kFailed;
-  for (const char *name : kSavedSections) {
-    IniSection *section = ok ? IniAddSection(ini, name) : nullptr;
-    ok = section != nullptr;
-    for (const ParamKey &row : kParamKeys)
-      if (ok && std::strcmp(row.section, name) == 0) ok = WriteKey(section, row, *params);
-  }
-  ok = ok && IniSave(ini, path);
+  bool ok = IniLoad(ini, path) != ReadStatus::kFailed && WriteParamKeys(ini, *params) && IniSave(ini, path);
   IniFree(ini);
   return ok;
 }

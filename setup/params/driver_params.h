@@ -4,6 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
 
 // Every field bears the name of its key; the chorus keys carry the prefix
 // Chorus, and _VibratoCent and _VibratoDelay (distinct from VibratoDelay) the
@@ -81,6 +84,7 @@ struct ParamField {
   int bit;
 };
 
+bool SameField(const ParamField &a, const ParamField &b);
 double ReadField(const DriverParams &params, const ParamField &field);
 // Stores the value; an integer field keeps the low bits (two's complement)
 // of the value truncated toward zero.
@@ -102,3 +106,37 @@ bool LoadDriverParamsFile(const char *path, DriverParams *params);
 // else it holds. A set never loaded (both calculation numbers 0) is loaded
 // first. False, with the file untouched, when it could not be read or written.
 bool SaveDriverParamsFile(const char *path, DriverParams *params);
+
+// Where the field is kept and the limits its load applies (infinite: none).
+struct ParamKeyInfo {
+  const char *section;
+  const char *key;
+  double low;
+  double high;
+};
+
+// The key the field is kept under; false when it has none.
+bool FindParamKey(const ParamField &field, ParamKeyInfo *info);
+
+// What a load does to the file's content without being asked.
+struct ParamsFinding {
+  enum Kind {
+    kOlderLayout,  // no ver=101 in [main]: the load converts the file
+    kNarrowed,     // the value does not fit its field and loses its high bits
+    kLimited,      // the value lies outside the load's limits
+  };
+  Kind kind;
+  const char *section;
+  const char *key;
+  std::string text;  // the value as the file holds it
+  double value;      // what the set holds after the load
+};
+
+// Reads the set from a file's content as a load does, converting an older
+// layout in memory only: nothing is written. Findings, when asked for, say
+// what the load changed. False when memory ran out (the set is then the defaults).
+bool ReadDriverParamsText(std::string_view text, DriverParams *params, std::vector<ParamsFinding> *findings);
+
+// The file's content after the setup program has started on `text` (which
+// converts an older layout) and saved `params`. False when memory ran out.
+bool RenderSavedParams(std::string_view text, const DriverParams &params, std::string *out);

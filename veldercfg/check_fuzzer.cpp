@@ -1,0 +1,67 @@
+// Feeds arbitrary bytes to check as orvane.cfg and velder_soundfont.ini, in
+// a file system of its own: the files it sources hold the start of the same
+// bytes, so that loops and deep sourcing are reached (and stay quick).
+#include <algorithm>
+#include <cstdlib>
+#include <fuzzer/FuzzedDataProvider.h>
+#include <string>
+
+#include "veldercfg/check.h"
+
+namespace {
+
+std::string g_cfg, g_ini, g_sourced;
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+bool EndsWith(const std::string &text, const std::string &end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+PathKind Find(const std::string &path, std::string *found) {
+  *found = path;
+  if (path == "w" || path == "w/dir") return PathKind::kFolder;
+  if (path == "w/orvane.cfg" || path == "w/x.cfg" || path == "w/dir/y.cfg" || EndsWith(path, ".sf2"))
+    return PathKind::kFile;
+  return PathKind::kMissing;
+}
+
+ReadStatus Read(const char *path, std::string *contents) {
+  std::string name = path;
+  if (EndsWith(name, ".ini"))
+    *contents = g_ini;
+  else if (EndsWith(name, ".cfg"))
+    *contents = g_cfg;
+  else
+    return ReadStatus::kMissing;
+  return ReadStatus::kOk;
+}
+
+std::string AsIs(std::string_view bytes) { return std::string(bytes); }
+
+int Lines(const std::string &text) {
+  return static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size) {
+  FuzzedDataProvider data(bytes, size);
+  g_ini = data.ConsumeRandomLengthString(1024);
+  g_cfg = data.ConsumeRemainingBytesAsString();
+  g_sourced = g_cfg.substr(0, 512);
+  FileSystemView fs{Find, Read, AsIs, "/dos", '/'};
+  std::vector<Finding> findings = CheckDriverFiles("w/orvane.cfg", "w/velder_soundfont.ini", fs);
+  for (const Finding &finding : findings) {
+    const std::string &text = EndsWith(finding.file, ".ini")   ? g_ini
+                              : finding.file == "w/orvane.cfg" ? g_cfg
+                                                               : g_sourced;
+    Check(finding.line >= 0 && finding.line <= Lines(text));
+    Check(!finding.message.empty() && finding.message.find('\n') == std::string::npos);
+  }
+  std::vector<Finding> again = CheckDriverFiles("w/orvane.cfg", "w/velder_soundfont.ini", fs);
+  Check(again.size() == findings.size());
+  return 0;
+}

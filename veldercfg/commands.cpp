@@ -1,0 +1,235 @@
+#include "veldercfg/commands.h"
+
+#include <set>
+
+#include "files/file_io.h"
+#include "setup/options/option_reader.h"
+#include "setup/options/option_writer.h"
+#include "setup/params/driver_params.h"
+#include "veldercfg/check.h"
+#include "veldercfg/settings.h"
+
+namespace {
+
+const char kUsageText[] =
+    "\n"
+    "Checks, shows and sets the driver's configuration: orvane.cfg and\n"
+    "velder_soundfont.ini in DIR (by default the Windows directory; on Linux\n"
+    "$WINEPREFIX/drive_c/windows, else ~/.wine/drive_c/windows).\n"
+    "\n"
+    "  check  reports missing soundfont, source and dir targets, options given\n"
+    "         twice or with values the options page cannot show, and what loading\n"
+    "         velder_soundfont.ini changes; exit status 1 when it finds anything\n"
+    "  show   prints every setting of the options page and the parameters page as\n"
+    "         NAME=VALUE, as the setup program would show it\n"
+    "  set    sets the named settings, in the form show prints them, and writes the\n"
+    "         files as the setup program's Apply and Save buttons do; a value the\n"
+    "         pages cannot hold is refused and nothing is written (exit status 2)\n";
+
+}  // namespace
+
+std::string Usage(const char *program) {
+  std::string name = program;
+  return "usage: " + name + " [--windir DIR] check\n" + "       " + name + " [--windir DIR] show\n" +
+         "       " + name + " [--windir DIR] set NAME=VALUE [NAME=VALUE ...]\n" + "       " + name +
+         " --help\n" + kUsageText;
+}
+
+namespace {
+
+struct Files {
+  FileSystemView fs;
+  std::string cfg;
+  std::string ini;
+};
+
+// What a file holds; a missing file holds nothing. False, with a message,
+// when it exists but cannot be read.
+bool ReadDriverFile(const std::string &path, std::string *text, std::string *err) {
+  if (ReadWholeFile(path.c_str(), text) != ReadStatus::kFailed) return true;
+  *err += path + ": cannot be read\n";
+  return false;
+}
+
+OptionValues ReadOptions(const std::string &text) {
+  OptionValues values = DefaultOptionValues();
+  ApplyOptionLines(&values, text);
+  return values;
+}
+
+DriverParams ReadParams(const std::string &text) {
+  DriverParams params = {};
+  ReadDriverParamsText(text, &params, nullptr);
+  return params;
+}
+
+int Show(const Files &files, std::string *out, std::string *err) {
+  std::string cfgText, iniText;
+  bool ok = ReadDriverFile(files.cfg, &cfgText, err);
+  ok = ReadDriverFile(files.ini, &iniText, err) && ok;
+  if (!ok) *err += "what cannot be read is shown as the setup program would show it: its defaults\n";
+  OptionValues values = ReadOptions(cfgText);
+  for (const OptionSetting &setting : OptionSettings)
+    *out += setting.name + ("=" + setting.show(values)) + "\n";
+  DriverParams params = ReadParams(iniText);
+  for (const ParamSetting &setting : ParamSettings())
+    *out += setting.name + "=" + ShowParam(params, setting) + "\n";
+  return ok ? 0 : 1;
+}
+
+int Check(const Files &files, std::string *out) {
+  std::vector<Finding> findings = CheckDriverFiles(files.cfg, files.ini, files.fs);
+  for (const Finding &finding : findings) *out += FormatFinding(finding);
+  return findings.empty() ? 0 : 1;
+}
+
+struct Pair {
+  std::string name;
+  std::string value;
+};
+
+std::string Refusal(const Pair &pair, const std::string &why, const std::string &allowed) {
+  return pair.name + "=" + pair.value + " refused: " + why + "; allowed: " + allowed + "\n";
+}
+
+// Takes the option pairs onto the values read from the file. A value equal
+// to what is shown now is kept as it is; any other must read back as given
+// from the file that Apply would write.
+void SetOptions(const std::vector<Pair> &pairs, const std::string &text, std::string *rewritten,
+                std::string *refused) {
+  OptionValues before = ReadOptions(text), values = before;
+  std::vector<std::pair<const Pair *, const OptionSetting *>> changed;
+  for (const Pair &pair : pairs) {
+    const OptionSetting *setting = FindOptionSetting(pair.name);
+    if (!setting || pair.value == setting->show(before)) continue;
+    if (setting->take(&values, pair.value))
+      changed.push_back({&pair, setting});
+    else
+      *refused += Refusal(pair, "not a value of the options page", setting->allowed);
+  }
+  *rewritten = RewriteOptionLines(text, values);
+  OptionValues after = ReadOptions(*rewritten);
+  for (const auto &[pair, setting] : changed)
+    if (setting->show(after) != pair->value)
+      *refused += Refusal(*pair, "orvane.cfg would read back as " + setting->show(after), setting->allowed);
+}
+
+void SetParams(const std::vector<Pair> &pairs, const std::string &text, std::string *rendered,
+               std::string *refused) {
+  DriverParams before = ReadParams(text), params = before;
+  TakeShownParams(&params);
+  std::vector<std::pair<const Pair *, const ParamSetting *>> changed;
+  for (const Pair &pair : pairs) {
+    const ParamSetting *setting = FindParamSetting(pair.name);
+    if (!setting || pair.value == ShowParam(before, *setting)) continue;
+    if (TakeParam(&params, *setting, pair.value))
+      changed.push_back({&pair, setting});
+    else
+      *refused += Refusal(pair, "not a value of the parameters page", setting->allowed);
+  }
+  if (!RenderSavedParams(text, params, rendered)) {
+    *refused += "out of memory\n";
+    return;
+  }
+  DriverParams after = ReadParams(*rendered);
+  for (const auto &[pair, setting] : changed)
+    if (ShowParam(after, *setting) != pair->value)
+      *refused += Refusal(*pair, "velder_soundfont.ini would read back as " + ShowParam(after, *setting),
+                          setting->allowed);
+}
+
+int Set(const Files &files, const std::vector<std::string> &args, std::string *out, std::string *err) {
+  std::vector<Pair> pairs;
+  std::set<std::string> names;
+  bool options = false, params = false;
+  for (const std::string &arg : args) {
+    size_t equals = arg.find('=');
+    Pair pair{arg.substr(0, equals), equals == std::string::npos ? "" : arg.substr(equals + 1)};
+    bool isOption = FindOptionSetting(pair.name) != nullptr, isParam = FindParamSetting(pair.name) != nullptr;
+    if (equals == std::string::npos) {
+      *err += "\"" + arg + "\" is not NAME=VALUE\n";
+    } else if (!isOption && !isParam) {
+      *err += "unknown setting \"" + pair.name + "\" (show lists the names)\n";
+    } else if (!names.insert(pair.name).second) {
+      *err += pair.name + " is given more than once\n";
+    }
+    options = options || isOption;
+    params = params || isParam;
+    pairs.push_back(pair);
+  }
+  if (!err->empty()) return 2;
+
+  std::string cfgText, iniText, rewritten, rendered, refused;
+  if ((options && !ReadDriverFile(files.cfg, &cfgText, err)) ||
+      (params && !ReadDriverFile(files.ini, &iniText, err))) {
+    *err += "nothing written\n";
+    return 1;
+  }
+  if (options) SetOptions(pairs, cfgText, &rewritten, &refused);
+  if (params) SetParams(pairs, iniText, &rendered, &refused);
+  if (!refused.empty()) {
+    *err += refused + "nothing written\n";
+    return 2;
+  }
+  // One file after the other: a failed write leaves that file as it was and
+  // stops before the next.
+  struct Write {
+    bool wanted;
+    const std::string &path;
+    const std::string &text;
+  };
+  for (const Write &write : {Write{options, files.cfg, rewritten}, Write{params, files.ini, rendered}}) {
+    if (!write.wanted) continue;
+    if (!SafeWriteFile(write.path.c_str(), write.text.data(), write.text.size())) {
+      *err += write.path + ": could not be written; it is as it was\n";
+      return 1;
+    }
+    *out += "written: " + write.path + "\n";
+  }
+  return 0;
+}
+
+}  // namespace
+
+int RunVelderCfg(const std::vector<std::string> &args, const Platform &platform, std::string *out,
+                 std::string *err) {
+  size_t at = 0;
+  std::string windowsDir;
+  bool windirGiven = false;
+  if (args.size() == 1 && args[0] == "--help") {
+    *out += Usage(platform.name);
+    return 0;
+  }
+  if (at < args.size() && args[at].rfind("--windir", 0) == 0) {
+    if (args[at] == "--windir" && at + 1 < args.size()) {
+      windowsDir = args[at + 1];
+      at += 2;
+      windirGiven = true;
+    } else if (args[at].rfind("--windir=", 0) == 0) {
+      windowsDir = args[at].substr(9);
+      at += 1;
+      windirGiven = true;
+    }
+  }
+  std::string command = at < args.size() ? args[at] : "";
+  std::vector<std::string> rest(args.begin() + static_cast<long>(std::min(at + 1, args.size())), args.end());
+  bool known =
+      ((command == "check" || command == "show") && rest.empty()) || (command == "set" && !rest.empty());
+  if (!known || (windirGiven && windowsDir.empty())) {
+    *err += Usage(platform.name);
+    return 2;
+  }
+  if (!windirGiven) windowsDir = platform.defaultWindowsDir();
+  Files files{platform.fileSystem(windowsDir), "", ""};
+  std::string found;
+  if (windowsDir.empty() || files.fs.find(windowsDir, &found) != PathKind::kFolder) {
+    *err += (windowsDir.empty() ? std::string("no Windows directory found") : windowsDir) +
+            (windowsDir.empty() ? "" : " is not a folder") + "; give one with --windir DIR\n";
+    return 2;
+  }
+  files.cfg = windowsDir + files.fs.separator + "orvane.cfg";
+  files.ini = windowsDir + files.fs.separator + "velder_soundfont.ini";
+  if (command == "check") return Check(files, out);
+  if (command == "show") return Show(files, out, err);
+  return Set(files, rest, out, err);
+}

@@ -1,0 +1,33 @@
+// Windows: the Windows directory, and paths and text in the ANSI code page,
+// which the files and the console share; nothing is converted.
+#include <windows.h>
+
+#include "veldercfg/platform.h"
+
+namespace {
+
+PathKind FindPath(const std::string &path, std::string *found) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
+  char full[MAX_PATH];
+  DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  *found = length > 0 && length < MAX_PATH ? full : path;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::kFolder;
+  return attributes & FILE_ATTRIBUTE_DEVICE ? PathKind::kOther : PathKind::kFile;
+}
+
+std::string AsIs(std::string_view bytes) { return std::string(bytes); }
+
+std::string DefaultWindowsDir() {
+  char dir[MAX_PATH];
+  UINT length = GetWindowsDirectoryA(dir, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? dir : "";
+}
+
+FileSystemView WindowsFileSystem(const std::string &) { return {FindPath, ReadWholeFile, AsIs, "", '\\'}; }
+
+}  // namespace
+
+const Platform kPlatform = {"VelderCfg", DefaultWindowsDir, WindowsFileSystem};
+
+std::string ForTerminal(std::string_view text) { return std::string(text); }

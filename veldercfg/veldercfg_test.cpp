@@ -1,0 +1,449 @@
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "setup/options/default_block_test.h"
+#include "setup/params/driver_params.h"
+#include "veldercfg/commands.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+// A Wine prefix of its own: drive_c/windows holds the driver's files, and
+// dosdevices/c: leads to drive_c as in a real prefix.
+class VelderCfg : public testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() /
+            ("velder_cfg_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(root_);
+    windows_ = root_ / "drive_c" / "windows";
+    fs::create_directories(windows_);
+    fs::create_directories(root_ / "dosdevices");
+    fs::create_directory_symlink("../drive_c", root_ / "dosdevices" / "c:");
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  // `path` under drive_c, or under the Windows directory when it has no folder.
+  fs::path Where(const std::string &path) const {
+    return path.find('/') == std::string::npos ? windows_ / path : root_ / "drive_c" / path;
+  }
+  void Put(const std::string &path, const std::string &bytes) const {
+    fs::create_directories(Where(path).parent_path());
+    std::ofstream(Where(path), std::ios::binary) << bytes;
+  }
+  std::string Get(const std::string &path) const {
+    std::ifstream in(Where(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  Result Run(std::vector<std::string> args) const {
+    args.insert(args.begin(), {"--windir", windows_.string()});
+    Result result;
+    result.status = RunVelderCfg(args, kPlatform, &result.out, &result.err);
+    return result;
+  }
+  std::string Cfg() const { return (windows_ / "orvane.cfg").string(); }
+  std::string Ini() const { return (windows_ / "velder_soundfont.ini").string(); }
+  std::string Drive() const { return fs::canonical(root_ / "dosdevices").string() + "/c:"; }
+  std::string DriveC() const { return fs::canonical(root_ / "drive_c").string(); }
+
+  // A parameter file that loads without findings.
+  static constexpr char kCleanIni[] = "[main]\r\nver=101\r\n";
+
+  fs::path root_, windows_;
+};
+
+TEST_F(VelderCfg, CheckFindsTheTargetsOfDirectives) {
+  Put("sf/Piano.sf2", "");
+  Put("sf/folder.sf2/x", "");
+  Put("other/b.sf2", "");
+  Put("my fonts/a b.sf2", "");
+  Put(u8"音色/ピアノ.sf2", "");  // named in UTF-8, as Wine names files
+  Put("velder_soundfont.ini", kCleanIni);
+  struct Case {
+    const char *cfg;
+    std::string finding;  // empty: none
+  } cases[] = {
+      {"soundfont \"C:\\sf\\Piano.sf2\"", ""},
+      {"soundfont C:\\sf\\piano.SF2 amp=120", ""},  // letter case does not count, as under Wine
+      {"soundfont \"C:\\my fonts\\a b.sf2\" amp=1", ""},
+      {"soundfont \"C:\\音色\\ピアノ.sf2\"", ""},  // the literal is code page 932
+      {"soundfont C:\\sf\\gone.sf2",
+       ":1: soundfont file \"C:\\sf\\gone.sf2\" not found; looked for " + Drive() + "/sf/gone.sf2"},
+      {"soundfont \"C:\\音色\\x.sf2\"",
+       u8":1: soundfont file \"C:\\音色\\x.sf2\" not found; looked for " + Drive() + u8"/音色/x.sf2"},
+      {"dir C:\\other\ndir C:\\sf\nsoundfont b.sf2", ""},
+      {"dir C:\\other\ndir C:\\sf\nsoundfont c.sf2", ":3: soundfont file \"c.sf2\" not found; looked for " +
+                                                         DriveC() + "/sf/c.sf2, " + DriveC() +
+                                                         "/other/c.sf2, " + DriveC() + "/windows/c.sf2"},
+      {"soundfont C:\\sf\\folder.sf2", ":1: soundfont file " + DriveC() + "/sf/folder.sf2 is a folder"},
+      {"dir C:\\sf\\Piano.sf2", ":1: dir " + DriveC() + "/sf/Piano.sf2 is not a folder"},
+      {"dir C:\\nowhere", ":1: folder \"C:\\nowhere\" not found; looked for " + Drive() + "/nowhere"},
+      {"soundfont", ":1: soundfont line names nothing"},
+      {"# soundfont gone.sf2\nsoundfonts gone.sf2\n#extension opt --volume=70", ""},
+  };
+  for (const Case &c : cases) {
+    Put("orvane.cfg", c.cfg);
+    Result result = Run({"check"});
+    EXPECT_EQ(result.out, c.finding.empty() ? "" : Cfg() + c.finding + "\n") << c.cfg;
+    EXPECT_EQ(result.status, c.finding.empty() ? 0 : 1) << c.cfg;
+  }
+}
+
+TEST_F(VelderCfg, CheckFollowsSourceFilesAndStopsAtALoop) {
+  Put("velder_soundfont.ini", kCleanIni);
+  Put("orvane.cfg", "dir C:\\sf\r\nsource extra.cfg\r\nsource C:\\cfg\\gone.cfg\r\n");
+  Put("sf/a.sf2", "");
+  // Found in the dir folder of the file that sources it; a relative source
+  // is looked for beside the file that names it.
+  Put("extra.cfg", "soundfont a.sf2\r\nsoundfont b.sf2\r\nsource ../windows/orvane.cfg\r\n");
+  std::string extra = fs::canonical(windows_ / "extra.cfg").string();
+  Result result = Run({"check"});
+  EXPECT_EQ(result.out,
+            extra + ":2: soundfont file \"b.sf2\" not found; looked for " + DriveC() + "/sf/b.sf2, " +
+                DriveC() + "/windows/b.sf2\n" + extra + ":3: source loop: " + fs::canonical(Cfg()).string() +
+                " is already being read; not followed\n" + Cfg() +
+                ":3: source file \"C:\\cfg\\gone.cfg\" not found; looked for " + Drive() + "/cfg/gone.cfg\n");
+  EXPECT_EQ(result.status, 1);
+}
+
+TEST_F(VelderCfg, CheckNamesOptionsGivenAgainAndValuesThePageCannotShow) {
+  Put("velder_soundfont.ini", kCleanIni);
+  struct Case {
+    const char *lines;
+    const char *finding;  // of the first line; empty: none
+  } cases[] = {
+      {"--reverb=g\n-EFreverb=f", "\"--reverb=g\": reverb given again on line 2; only the last line counts"},
+      {"-OdSs1l\n-OdMs1lx",
+       "\"-OdSs1l\": output, byte-swap given again on line 2; only the last line counts"},
+      {"-Ewp\n-EW", "\"-Ewp\": effect flags w given again on line 2; only the last line counts"},
+      {"-Ew\n-Ep", ""},
+      {"-a 80\n--drum-power=90", ""},
+      {"--polyphony=64\n--polyphony=100", ""},  // the second changes nothing
+      {"--volume=500",
+       "\"--volume=500\": the options page shows volume 200 instead, and the next apply writes that"},
+      {"--volume=0",
+       "\"--volume=0\": the options page shows volume 70 instead, and the next apply writes that"},
+      {"-a 80,300",
+       "\"-a 80,300\": the options page shows drum-power 200 instead, and the next apply writes that"},
+      {"--sampling-freq=96000",
+       "\"--sampling-freq=96000\": not a rate of the page's list; the options page shows "
+       "sampling-freq 44100 instead, and the next apply writes that"},
+      {"-p 100",
+       "\"-p 100\": not a voice count of the page's list; the options page shows polyphony 128 instead, "
+       "and the next apply writes that"},
+      {"--reverb=x,40",
+       "\"--reverb=x,40\": \"x\" is none of d n g f G; the options page shows reverb n,40 instead, "
+       "and the next apply writes that"},
+      {"--resample=q",
+       "\"--resample=q\": \"q\" is none of d l c L g n; the options page shows resample L "
+       "instead, and the next apply writes that"},
+      {"-B 100000",
+       "\"-B 100000\": not a size of the page's list; the options page shows cache 131072 instead, "
+       "and the next apply writes that"},
+      {"-B2M", ""},
+      {"-EFns=9",
+       "\"-EFns=9\": the options page shows noise-shaping 4 instead, and the next apply writes that"},
+      {"--rtsyn-latency=0.01", "\"--rtsyn-latency=0.01\": the next apply writes rtsyn-latency 0.040"},
+      {"--rtsyn-latency=0.2", ""},
+      {"--resample=g\n-N 99", ""},  // the finding is on line 2
+      {"-N 7", "\"-N 7\": resample L takes no N; the next apply drops it"},
+      {"-R2000", "\"-R2000\": the next apply writes -R1000"},
+      {"-Rabc", "\"-Rabc\": the next apply writes -R0"},
+      {"--foo=1\n--fast-decay\n--unload-instruments", ""},
+  };
+  for (const Case &c : cases) {
+    std::string cfg;
+    for (std::string_view rest = c.lines; !rest.empty();) {
+      size_t end = rest.find('\n');
+      cfg += "#extension opt " + std::string(rest.substr(0, end)) + "\r\n";
+      rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    }
+    Put("orvane.cfg", cfg);
+    Result result = Run({"check"});
+    std::string first = Cfg() + ":1: " + c.finding + "\n";
+    if (*c.finding)
+      EXPECT_EQ(result.out.substr(0, first.size()), first) << c.lines;
+    else
+      EXPECT_EQ(result.out.find(Cfg() + ":1:"), std::string::npos) << c.lines << "\n" << result.out;
+  }
+  Put("orvane.cfg", "#extension opt --resample=g\r\n#extension opt -N 99\r\n");
+  EXPECT_EQ(Run({"check"}).out, Cfg() + ":2: \"-N 99\": the next apply writes -N57\n");
+}
+
+TEST_F(VelderCfg, CheckTellsWhatLoadingTheParameterFileChanges) {
+  Put("orvane.cfg", "");
+  struct Case {
+    const char *ini;  // null: no file
+    std::string finding;
+  } cases[] = {
+      {nullptr, ": missing; the next start of the setup program creates it"},
+      {"[param]\r\nVibratoDelay=300\r\n",
+       ": in the older layout (no ver=101 in [main]); the next start of the setup program converts it"},
+      {"[main]\r\nver=101\r\n[param]\r\nVelToFcThr=300\r\n",
+       ":4: [param] VelToFcThr=300 does not fit its field and becomes 44"},
+      {"[main]\nver=101\n[param]\n_VibratoCent=0\n[param]\n_VibratoCent=20000\n",
+       ":6: [param] _VibratoCent=20000 is outside the limits of loading and becomes 10000"},
+      {"[main]\r\nver=101\r\n[chorus]\r\nLevel=-5\r\n",
+       ":4: [chorus] Level=-5 is outside the limits of loading and becomes 0"},
+      {"[main]\r\nver=101\r\n[param]\r\n_SF2ChorusSend=200\r\n",
+       ":4: [param] _SF2ChorusSend=200 does not fit its field and becomes -56"},
+      {"[main]\r\nver=101\r\n[efx]\r\nGS_OD_Level=0.05\r\n",
+       ":4: [efx] GS_OD_Level=0.05 is outside the limits of loading and becomes 0.1"},
+  };
+  for (const Case &c : cases) {
+    fs::remove(Ini());
+    if (c.ini) Put("velder_soundfont.ini", c.ini);
+    Result result = Run({"check"});
+    EXPECT_EQ(result.out, Ini() + c.finding + "\n") << (c.ini ? c.ini : "no file");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(fs::exists(Ini()), c.ini != nullptr) << "check never writes";
+  }
+  fs::remove(Ini());
+  fs::create_directory(Ini());  // exists, but cannot be read as a file
+  EXPECT_EQ(Run({"check"}).out,
+            Ini() + ": cannot be read; the setup program shows its defaults and cannot save\n");
+}
+
+TEST_F(VelderCfg, CheckOfCleanFilesFindsNothing) {
+  Put("sf/a.sf2", "");
+  Put("orvane.cfg", "dir C:\\sf\r\nsoundfont a.sf2\r\n\r\n\r\n" + std::string(kDefaultBlock));
+  Put("velder_soundfont.ini", kCleanIni);
+  Result result = Run({"check"});
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.status, 0);
+}
+
+const char kDefaultShow[] =
+    "volume=70\ndrum-power=100\nchorus=n\nreverb=n\nvoice-lpf=c\nsampling-freq=44100\npolyphony=128\n"
+    "output=unset\nbyte-swap=off\neffects=WPVETSOZJDXCQ\nresample=L\nrtsyn-latency=\nresample-param=\n"
+    "fast-panning=off\nfast-decay=off\nunload-instruments=off\npseudo-reverb=\ncache=0\nnoise-shaping=4\n"
+    "param.VibratoDelay=300\nparam.VibratoDepth=0\nparam.VelToFc=-2400\nparam.VelToRes=0\nparam.VelToFcThr="
+    "64\n"
+    "param.TremoloDelay=0\nparam.TremoloDepth=0\nparam.TremoloToFc=0\nparam.TremoloToPitch=0\n"
+    "param.ModEnvDelay=1\nparam.ModEnvToPitch=0\nparam.ModEnvToFc=100\nparam.CutoffFreq=10000\nparam.Res=0\n"
+    "param.EnvDelay=1\nparam._VibratoDelay=200\nparam._VibratoCent=55\nefx.GS_OD_Drive=0.9\n"
+    "efx.GS_OD_Level=0.5\nmain.OverWriteVibrato=on\nmain.OverWriteTremolo=off\nmain.OverWriteCutoff=off\n"
+    "main.OverWriteVel=off\nmain.OverWriteModEnv=off\nmain.OverWriteEnv=off\ndriver.volctrl=on\n";
+
+TEST_F(VelderCfg, ShowWithoutFilesPrintsThePagesDefaultsAndWritesNothing) {
+  Result result = Run({"show"});
+  EXPECT_EQ(result.out, kDefaultShow);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_TRUE(fs::is_empty(windows_));
+}
+
+TEST_F(VelderCfg, ShowPrintsWhatThePagesHoldAfterReading) {
+  struct Case {
+    const char *cfg;
+    const char *ini;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"opt --chorus=n,64\nopt --reverb=3", "", {"chorus=n,64", "reverb=f"}},
+      {"opt --chorus=n,64\nopt --chorus=s", "", {"chorus=s"}},
+      {"opt -OdMs1lx\nopt -Ewp", "", {"output=mono", "byte-swap=on", "effects=wpVETSOZJDXCQ"}},
+      {"opt --polyphony=0\nopt -B2M\nopt -a 80,120",
+       "",
+       {"polyphony=196", "cache=2097152", "volume=80", "drum-power=120"}},
+      {"opt --rtsyn-latency=0.2\nopt -N 7\nopt -R50\nopt --no-fast-decay\nopt -f",
+       "",
+       {"rtsyn-latency=0.2", "resample-param=7", "pseudo-reverb=50", "fast-decay=on"}},
+      {"",
+       "[main]\nver=101\n[param]\n_VibratoCent=20000\nVibratoDelay=2500\n[efx]\nGS_OD_Level=0.1239\n",
+       {"param._VibratoCent=10000", "param.VibratoDelay=2500", "efx.GS_OD_Level=0.1239"}},
+      {"",
+       "[param]\n_OverWriteVibrato=0\n_OverWriteCutoff=1\n[driver]\nvolctrl=0\n",
+       {"main.OverWriteVibrato=off", "main.OverWriteCutoff=on", "driver.volctrl=off"}},
+  };
+  for (const Case &c : cases) {
+    Put("orvane.cfg", c.cfg);
+    Put("velder_soundfont.ini", c.ini);
+    Result result = Run({"show"});
+    for (const std::string &line : c.lines)
+      EXPECT_NE(("\n" + result.out).find("\n" + line + "\n"), std::string::npos) << line << "\n"
+                                                                                 << result.out;
+    EXPECT_EQ(Get("velder_soundfont.ini"), c.ini) << "show never writes";
+  }
+}
+
+TEST_F(VelderCfg, SetValuesReadBackAsGiven) {
+  const char *pairs[] = {
+      "volume=1",
+      "drum-power=200",
+      "chorus=s,-3",
+      "reverb=G",
+      "voice-lpf=m",
+      "sampling-freq=22050",
+      "polyphony=512",
+      "output=mono",
+      "byte-swap=on",
+      "effects=wPvETSOZJDXCq",
+      "resample=n",
+      "rtsyn-latency=0.250",
+      "fast-panning=on",
+      "fast-decay=on",
+      "unload-instruments=on",
+      "pseudo-reverb=1000",
+      "cache=1073741824",
+      "noise-shaping=0",
+      "param.VelToFc=-10000",
+      "param.VelToFcThr=120",
+      "param.ModEnvDelay=2000",
+      "param._VibratoCent=10000",
+      "efx.GS_OD_Drive=0.125",
+      "efx.GS_OD_Level=2",
+      "main.OverWriteVibrato=off",
+      "main.OverWriteEnv=on",
+      "driver.volctrl=off",
+  };
+  for (const char *pair : pairs) {
+    Result result = Run({"set", pair});
+    EXPECT_EQ(result.status, 0) << pair << "\n" << result.err;
+    EXPECT_NE(("\n" + Run({"show"}).out).find(std::string("\n") + pair + "\n"), std::string::npos) << pair;
+  }
+  // Given together, N follows its algorithm.
+  EXPECT_EQ(Run({"set", "resample=g", "resample-param=57"}).status, 0);
+  EXPECT_NE(Run({"show"}).out.find("\nresample-param=57\n"), std::string::npos);
+}
+
+TEST_F(VelderCfg, SetRefusesWhatThePagesCannotHoldAndWritesNothing) {
+  Put("orvane.cfg", "soundfont a.sf2\r\n#extension opt --unload-instruments\r\n#extension opt -OdSs1l\r\n");
+  struct Case {
+    const char *pair;
+    const char *message;
+  } cases[] = {
+      {"volume=201", "volume=201 refused: not a value of the options page; allowed: 1 to 200"},
+      {"volume=0", "volume=0 refused: not a value of the options page; allowed: 1 to 200"},
+      {"sampling-freq=96000",
+       "sampling-freq=96000 refused: not a value of the options page; allowed: 4000, "},
+      {"chorus=x", "chorus=x refused: not a value of the options page; allowed: d, n or s"},
+      {"chorus=n,0", "chorus=n,0 refused: orvane.cfg would read back as n; allowed: d, n or s"},
+      {"effects=wp", "effects=wp refused: not a value of the options page"},
+      {"output=unset", "output=unset refused: not a value of the options page; allowed: stereo or mono"},
+      {"rtsyn-latency=0.2", "rtsyn-latency=0.2 refused: orvane.cfg would read back as 0.200"},
+      {"resample-param=7", "resample-param=7 refused: orvane.cfg would read back as ; allowed: 1 to 57 when"},
+      {"cache=100000", "cache=100000 refused: not a value of the options page"},
+      {"unload-instruments=off", "unload-instruments=off refused: orvane.cfg would read back as on"},
+      {"param.VibratoDelay=2001",
+       "param.VibratoDelay=2001 refused: not a value of the parameters page; allowed: "
+       "0 to 2000"},
+      {"param._VibratoCent=0",
+       "param._VibratoCent=0 refused: not a value of the parameters page; allowed: 1 to "
+       "10000"},
+      {"efx.GS_OD_Drive=0.0005", "allowed: 0.1 to 2 in steps of 0.001"},
+      {"efx.GS_OD_Drive=0.05", "allowed: 0.1 to 2 in steps of 0.001"},
+      {"main.OverWriteVel=1",
+       "main.OverWriteVel=1 refused: not a value of the parameters page; allowed: on or off"},
+  };
+  std::string before = Get("orvane.cfg");
+  for (const Case &c : cases) {
+    Result result = Run({"set", "noise-shaping=3", c.pair, "param.VibratoDepth=50"});
+    EXPECT_EQ(result.status, 2) << c.pair;
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << c.pair << "\n" << result.err;
+    EXPECT_EQ(Get("orvane.cfg"), before) << c.pair;
+    EXPECT_FALSE(fs::exists(Ini())) << c.pair;
+  }
+}
+
+TEST_F(VelderCfg, SetWritesWhatApplyAndSaveWrite) {
+  // Options: the rewrite of the apply button, every line the page does not manage kept.
+  Put("orvane.cfg", "soundfont a.sf2\r\n#extension opt --volume=50\r\n#extension opt --foo\r\ndir x\r\n");
+  Result result = Run({"set", "volume=90", "reverb=f,40"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "written: " + Cfg() + "\n");
+  std::string block = kDefaultBlock;
+  block.replace(block.find("--volume=70"), 11, "--volume=90");
+  block.replace(block.find("--reverb=n"), 10, "--reverb=f,40");
+  EXPECT_EQ(Get("orvane.cfg"), "soundfont a.sf2\r\ndir x\r\n\r\n#extension opt --foo\r\n\r\n" + block);
+  EXPECT_FALSE(fs::exists(Ini())) << "only the file of a setting set is written";
+
+  // Parameters: what the setup program's start and "保存" leave, here on an
+  // older layout whose limited value the page saves limited.
+  const std::string ini =
+      "[param]\r\n_OverWriteCutoff=1\r\nVibratoDelay=2500\r\n; note\r\n[reverb]\r\nscalewet=0.1\r\n";
+  Put("velder_soundfont.ini", ini);
+  std::string page = (root_ / "page.ini").string();
+  std::ofstream(page, std::ios::binary) << ini;
+  DriverParams params = {};
+  LoadDriverParamsFile(page.c_str(), &params);
+  params.VibratoDelay = 2000;
+  params.TremoloDepth = 7;
+  params.OverWriteFlags |= 1 << 5;
+  ASSERT_TRUE(SaveDriverParamsFile(page.c_str(), &params));
+  result = Run({"set", "param.TremoloDepth=7", "main.OverWriteEnv=on"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  std::ifstream saved(page, std::ios::binary);
+  EXPECT_EQ(Get("velder_soundfont.ini"), std::string(std::istreambuf_iterator<char>(saved), {}));
+}
+
+TEST_F(VelderCfg, ShowOutputFedBackToSetIsAccepted) {
+  Put("orvane.cfg", "#extension opt --volume=80\r\n");
+  std::vector<std::string> args = {"set"};
+  std::string shown = Run({"show"}).out;
+  for (size_t at = 0, end; (end = shown.find('\n', at)) != std::string::npos; at = end + 1)
+    args.push_back(shown.substr(at, end - at));
+  Result result = Run(args);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(Run({"show"}).out.substr(0, 10), "volume=80\n");
+}
+
+TEST_F(VelderCfg, WrongCommandLinesGetTheUsage) {
+  std::vector<std::vector<std::string>> lines = {
+      {}, {"frob"}, {"check", "extra"}, {"show", "x"}, {"set"}, {"--windir"}, {"--help", "check"},
+  };
+  for (const std::vector<std::string> &line : lines) {
+    Result result;
+    result.status = RunVelderCfg(line, kPlatform, &result.out, &result.err);
+    EXPECT_EQ(result.status, 2) << testing::PrintToString(line);
+    EXPECT_EQ(result.err, Usage("velder-cfg")) << testing::PrintToString(line);
+  }
+  Result help;
+  EXPECT_EQ(RunVelderCfg({"--help"}, kPlatform, &help.out, &help.err), 0);
+  EXPECT_EQ(help.out, Usage("velder-cfg"));
+  struct Case {
+    std::vector<std::string> args;
+    const char *message;
+  } refused[] = {
+      {{"set", "volume"}, "\"volume\" is not NAME=VALUE\n"},
+      {{"set", "loudness=3"}, "unknown setting \"loudness\" (show lists the names)\n"},
+      {{"set", "volume=80", "volume=90"}, "volume is given more than once\n"},
+  };
+  for (const Case &c : refused) {
+    Result result = Run(c.args);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, c.message);
+  }
+  Result missing;
+  EXPECT_EQ(
+      RunVelderCfg({"--windir", (root_ / "none").string(), "show"}, kPlatform, &missing.out, &missing.err),
+      2);
+  EXPECT_EQ(missing.err, (root_ / "none").string() + " is not a folder; give one with --windir DIR\n");
+}
+
+TEST_F(VelderCfg, WithoutWindirTheWinePrefixIsUsed) {
+  Put("orvane.cfg", "#extension opt --volume=33\r\n");
+  const char *old = std::getenv("WINEPREFIX");
+  std::string saved = old ? old : "";
+  setenv("WINEPREFIX", root_.c_str(), 1);
+  Result result;
+  result.status = RunVelderCfg({"show"}, kPlatform, &result.out, &result.err);
+  if (old)
+    setenv("WINEPREFIX", saved.c_str(), 1);
+  else
+    unsetenv("WINEPREFIX");
+  EXPECT_EQ(result.out.substr(0, 10), "volume=33\n");
+}
+
+}  // namespace

@@ -1,0 +1,47 @@
+#!/bin/sh
+# Runs VelderCfg.exe under Wine through the three commands, over a Windows
+# directory of its own (reached through Wine's Z: drive):
+#   wine_session_test.sh <wine-exec.sh> <wineprefix> <VelderCfg.exe>
+set -u
+exec_wine=$1 prefix=$2 exe=$3
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+windir="Z:$(echo "$dir" | tr / '\\')"
+status=0
+fail() { echo "FAIL: $*" >&2; status=1; }
+run() {  # run <expected status> <arguments...>; output in $dir/out
+  want=$1
+  shift
+  "$exec_wine" "$prefix" "$exe" --windir "$windir" "$@" >"$dir/out.raw" 2>"$dir/err"
+  got=$?
+  tr -d '\r' <"$dir/out.raw" >"$dir/out"
+  [ "$got" = "$want" ] || fail "$* exited $got, not $want: $(cat "$dir/out" "$dir/err")"
+}
+has() { grep -qxF "$1" "$dir/out" || fail "no line '$1' in: $(cat "$dir/out")"; }
+
+touch "$dir/piano.sf2"
+printf 'soundfont piano.sf2\r\nsoundfont gone.sf2\r\n' >"$dir/orvane.cfg"
+
+run 0 set volume=90 reverb=f,40 param.VibratoDelay=500 main.OverWriteEnv=on
+grep -q "^#extension opt --reverb=f,40$(printf '\r')\$" "$dir/orvane.cfg" || fail "orvane.cfg not written in CR LF: $(cat "$dir/orvane.cfg")"
+grep -q "^VibratoDelay=500$(printf '\r')\$" "$dir/velder_soundfont.ini" || fail "velder_soundfont.ini: $(cat "$dir/velder_soundfont.ini")"
+
+run 0 show
+has volume=90
+has reverb=f,40
+has param.VibratoDelay=500
+has main.OverWriteEnv=on
+
+run 1 check
+[ "$(cat "$dir/out")" = "$windir\\orvane.cfg:2: soundfont file \"gone.sf2\" not found; looked for $windir\\gone.sf2" ] ||
+  fail "check printed: $(cat "$dir/out")"
+
+cp "$dir/orvane.cfg" "$dir/before"
+run 2 set volume=500
+cmp -s "$dir/orvane.cfg" "$dir/before" || fail "a refused value changed orvane.cfg"
+grep -q "allowed: 1 to 200" "$dir/err" || fail "refusal says: $(cat "$dir/err")"
+
+# Without --windir: the prefix's own C:\windows.
+"$exec_wine" "$prefix" "$exe" show >"$dir/out" 2>"$dir/err" || fail "show in C:\\windows: $(cat "$dir/err")"
+grep -q '^volume=' "$dir/out" || fail "show in C:\\windows printed: $(cat "$dir/out")"
+exit $status
