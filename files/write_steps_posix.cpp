@@ -2,11 +2,11 @@
 // tested. POSIX has no share modes: two native processes saving one file at
 // once are not kept apart as the Windows steps keep them.
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <new>
+#include <sys/stat.h>
 
 #include "files/write_steps.h"
 
