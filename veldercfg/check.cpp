@@ -4,11 +4,11 @@
 #include <cmath>
 #include <cstdio>
 
-#include "ini/ini_platform.h"
-#include "setup/options/option_lines.h"
-#include "setup/options/option_reader.h"
-#include "setup/options/option_syntax.h"
-#include "setup/params/driver_params.h"
+#include "lib/ini/ini_platform.h"
+#include "lib/config/option_lines.h"
+#include "lib/config/option_reader.h"
+#include "lib/config/option_syntax.h"
+#include "lib/config/driver_params.h"
 #include "veldercfg/settings.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <set>
 
-#include "files/file_io.h"
-#include "setup/options/option_reader.h"
-#include "setup/options/option_writer.h"
-#include "setup/params/driver_params.h"
+#include "lib/files/file_io.h"
+#include "lib/config/option_reader.h"
+#include "lib/config/option_writer.h"
+#include "lib/config/driver_params.h"
 #include "veldercfg/check.h"
 #include "veldercfg/settings.h"
 

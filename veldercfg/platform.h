@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/file_io.h"
+#include "lib/files/file_io.h"
 
 enum class PathKind { kMissing, kFile, kFolder, kOther };
 

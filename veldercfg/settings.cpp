@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "setup/options/option_lines.h"
-#include "setup/options/option_reader.h"
-#include "setup/options/option_syntax.h"
-#include "setup/options/option_writer.h"
+#include "lib/config/option_lines.h"
+#include "lib/config/option_reader.h"
+#include "lib/config/option_syntax.h"
+#include "lib/config/option_writer.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "setup/options/option_values.h"
+#include "lib/config/option_values.h"
 #include "setup/params/params_page.h"
 
 struct OptionSetting {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "setup/options/default_block_test.h"
-#include "setup/params/driver_params.h"
+#include "lib/config/default_block_test.h"
+#include "lib/config/driver_params.h"
 #include "veldercfg/commands.h"
 
 namespace fs = std::filesystem;

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "setup/editor/choosers_win.h"
-#include "setup/editor/directive_line.h"
+#include "lib/config/directive_line.h"
 #include "setup/res/resource.h"
 
 namespace {

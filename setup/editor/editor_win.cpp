@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "files/file_io.h"
+#include "lib/files/file_io.h"
 #include "setup/editor/directive_insert_win.h"
 #include "setup/res/resource.h"
 #include "setup/shell/driver_files_win.h"

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include "setup/options/default_block_test.h"
+#include "lib/config/default_block_test.h"
 #include "setup/res/resource.h"
 #include "tests/win/setup_fixture_win.h"
 

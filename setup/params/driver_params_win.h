@@ -1,7 +1,7 @@
 // The one parameter set of the process and its file in the Windows directory.
 #pragma once
 
-#include "setup/params/driver_params.h"
+#include "lib/config/driver_params.h"
 
 // Every field is 0 until the first load.
 extern DriverParams g_driverParams;

@@ -2,7 +2,7 @@
 // of the set: the page's tables and conversions, apart from its controls.
 #pragma once
 
-#include "setup/params/driver_params.h"
+#include "lib/config/driver_params.h"
 
 // How an edit's whole number stands for its value.
 enum class EntryKind {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include "ini/ini.h"
+#include "lib/ini/ini.h"
 #include "setup/res/resource.h"
 #include "tests/win/setup_fixture_win.h"
 

@@ -1,0 +1,81 @@
+#include "lib/config/option_tables.h"
+
+#include <cstdio>
+
+#include "setup/res/resource.h"
+
+const LetterChoice ReverbChoices[kReverbChoiceCount] = {
+    {'d', "なし"},       {'n', "標準リバーヴ"},   {'g', "標準リバーヴ (G)"},
+    {'f', "新リバーヴ"}, {'G', "新リバーヴ (G)"},
+};
+
+const LetterChoice ChorusChoices[kChorusChoiceCount] = {
+    {'d', "なし"},
+    {'n', "標準コーラス"},
+    {'s', "サラウンドコーラス"},
+};
+
+// The engine's letters: Newton is "g" and Gauss "n".
+const ResampleChoice ResampleChoices[kResampleChoiceCount] = {
+    {'d', "無効 (一番軽い)", 0, 0},
+    {'l', "線形 (軽い)", 0, 0},
+    {'c', "C スプライン (そこそこ重い)", 0, 0},
+    {'L', "ラグランジュ (そこそこ重い)", 0, 0},
+    {'g', "ニュートン (死ぬほど重い)", 7, 57},
+    {'n', "ガウス (滅茶苦茶重い/default)", 25, 34},
+};
+
+const LetterChoice VoiceLpfChoices[kVoiceLpfChoiceCount] = {
+    {'d', "なし"},
+    {'c', "LPF 12db/oct Chamberlin LPF"},
+    {'m', "LPF 24db/oct Moog VCF"},
+};
+
+const char *const NoiseShapingChoices[kNoiseShapingChoiceCount] = {
+    "ノイズシェーピングなし",
+    "従来のノイズシェーピング",
+    "過負荷風ソフトクリッピング+新ノイズシェーピング",
+    "真空管風ソフトクリッピング+新ノイズシェーピング",
+    "新ノイズシェーピング",
+};
+
+const int SampleRates[kSampleRateCount] = {4000, 8000, 11025, 16000, 22050, 32000, 44100, 48000};
+
+// 196, not 192: the engine's own step.
+const int PolyphonyLevels[kPolyphonyLevelCount] = {32, 64, 96, 128, 196, 256, 512};
+
+namespace {
+
+struct CacheSizeTable {
+  CacheSize rows[kCacheSizeCount];
+};
+
+// None, then 32 KB doubling up to 1024 MB.
+CacheSizeTable BuildCacheSizes() {
+  CacheSizeTable table = {};
+  table.rows[0] = {0, "なし"};
+  for (int i = 1; i < kCacheSizeCount; ++i) {
+    CacheSize &row = table.rows[i];
+    row.bytes = i == 1 ? 32768u : table.rows[i - 1].bytes * 2;
+    if (row.bytes < 1048576u)
+      std::snprintf(row.label, sizeof row.label, "%u KB", static_cast<unsigned>(row.bytes / 1024));
+    else
+      std::snprintf(row.label, sizeof row.label, "%u MB", static_cast<unsigned>(row.bytes / 1048576));
+  }
+  return table;
+}
+
+const CacheSizeTable kCacheSizes = BuildCacheSizes();
+
+}  // namespace
+
+const CacheSize (&CacheSizes)[kCacheSizeCount] = kCacheSizes.rows;
+
+// In the order the writer puts the letters behind "-E".
+const EffectFlag EffectFlags[kEffectFlagCount] = {
+    {'w', IDC_FX_MOD_WHEEL},    {'p', IDC_FX_PORTAMENTO},   {'v', IDC_FX_NRPN_VIBRATO},
+    {'e', IDC_FX_MOD_ENVELOPE}, {'t', IDC_FX_TEXT_META},    {'s', IDC_FX_CHANNEL_PRESSURE},
+    {'o', IDC_FX_RETRIGGER},    {'z', IDC_FX_TEMPERAMENT},  {'j', IDC_FX_INSERTION},
+    {'d', IDC_FX_NRPN_DRUM},    {'x', IDC_FX_TVA_ENVELOPE}, {'c', IDC_FX_CC94_DELAY},
+    {'q', IDC_FX_EQ},
+};

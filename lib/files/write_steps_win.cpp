@@ -1,0 +1,78 @@
+// The writer's steps on Windows. Share modes keep two saves of one file
+// apart: the temporary file is held without sharing while it is written, so
+// another save can neither delete, reuse nor move it, and a target rewritten
+// in place lets others read it but neither write nor replace it.
+#include <windows.h>
+
+#include <new>
+
+#include "lib/files/write_steps.h"
+
+namespace {
+
+HANDLE Handle(StepFile file) { return reinterpret_cast<HANDLE>(file); }
+
+bool Opened(HANDLE handle, StepFile *file) {
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  *file = reinterpret_cast<StepFile>(handle);
+  return true;
+}
+
+bool CreateTemp(const char *temp, StepFile *file) {
+  DeleteFileA(temp);  // fails, as it should, while another save holds it
+  return Opened(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr),
+                file);
+}
+
+bool OpenTarget(const char *path, StepFile *file) {
+  return Opened(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr),
+                file);
+}
+
+bool ReadAll(StepFile file, std::string *bytes) {
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(Handle(file), &size) ||
+      static_cast<unsigned long long>(size.QuadPart) > bytes->max_size())
+    return false;
+  try {
+    bytes->resize(static_cast<size_t>(size.QuadPart));
+  } catch (const std::bad_alloc &) {
+    return false;
+  }
+  for (size_t done = 0; done < bytes->size();) {
+    size_t left = bytes->size() - done;
+    DWORD chunk = left > 0x40000000 ? 0x40000000 : static_cast<DWORD>(left);
+    DWORD got = 0;
+    if (!ReadFile(Handle(file), &(*bytes)[done], chunk, &got, nullptr) || got == 0) return false;
+    done += got;
+  }
+  return true;
+}
+
+bool WriteFromStart(StepFile file, const char *data, size_t size) {
+  if (!SetFilePointerEx(Handle(file), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) return false;
+  while (size > 0) {
+    DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+    DWORD written = 0;
+    if (!WriteFile(Handle(file), data, chunk, &written, nullptr) || written != chunk) return false;
+    data += chunk;
+    size -= chunk;
+  }
+  return true;
+}
+
+bool SetEnd(StepFile file) { return SetEndOfFile(Handle(file)); }
+bool Flush(StepFile file) { return FlushFileBuffers(Handle(file)); }
+bool Close(StepFile file) { return CloseHandle(Handle(file)); }
+
+bool Replace(const char *temp, const char *path) {
+  return MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+void Remove(const char *temp) { DeleteFileA(temp); }
+
+}  // namespace
+
+const WriteSteps kSystemWriteSteps = {CreateTemp, OpenTarget, ReadAll, WriteFromStart, SetEnd,
+                                      Flush,      Close,      Replace, Remove};

@@ -1,0 +1,81 @@
+// An INI document held in memory: a list of sections, each a list of
+// entries, loaded from and written to a file, with typed getters and setters.
+// Names, keys and values are byte strings in the ANSI code page and are never
+// converted; double-byte characters are respected wherever text is split.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "lib/files/file_io.h"
+
+// One section or one entry: the same record serves both. An entry without a
+// value stands for a comment (or a key line that gave none) and is written
+// back as "; key".
+struct IniRecord {
+  int32_t hash;  // IniNameHash of name/key, compared before the strings
+  union {
+    char *name;  // section name
+    char *key;   // entry key, or a comment's text
+  };
+  union {
+    IniRecord *entries;  // a section's first entry
+    char *value;         // an entry's value, null when it has none
+  };
+  IniRecord *next;
+};
+using IniSection = IniRecord;
+using IniEntry = IniRecord;
+
+struct IniFile {
+  IniSection *first = nullptr;
+};
+
+// A value as the getters hand it out: at most 256 bytes and a terminator.
+const size_t kIniValueSize = 256;
+using IniValueArea = char[kIniValueSize + 1];
+
+// The longest name, key or comment text that the parser keeps: the most that
+// "[name]" or "; text" can carry and still be read back as one line.
+const size_t kIniNameLimit = 1997;
+
+int32_t IniNameHash(const char *name);
+
+// Merges the file into the document. kMissing leaves it unchanged; kFailed
+// means the file could not be read, or memory ran out part way, so the
+// document must not be written back.
+ReadStatus IniLoad(IniFile &ini, const char *path);
+// The same parse over bytes already in memory; false when memory ran out.
+bool IniParse(IniFile &ini, const char *text, size_t size);
+
+// The document as its file holds it (CR LF line ends); false when memory ran out.
+bool IniRender(const IniFile &ini, std::string *text);
+// Replaces the file with the document, completely or not at all.
+bool IniSave(const IniFile &ini, const char *path);
+
+void IniFree(IniFile &ini);
+
+IniSection *IniFindSection(const IniFile &ini, const char *name);
+// Finds or appends the section; null only when memory ran out.
+IniSection *IniAddSection(IniFile &ini, const char *name);
+bool IniRemoveKey(IniFile &ini, const char *sectionName, const char *key);
+
+// Getters: a null section, a missing key and a key without value give the
+// default (IniGetString: an empty string).
+void IniGetString(const IniSection *section, const char *key, IniValueArea &out);
+int32_t IniGetInt(const IniSection *section, const char *key, int32_t fallback);
+int8_t IniGetChar(const IniSection *section, const char *key, int8_t fallback);
+int32_t IniGetBool(const IniSection *section, const char *key, int32_t fallback);
+double IniGetFloat(const IniSection *section, const char *key, float fallback);
+double IniGetDouble(const IniSection *section, const char *key, double fallback);
+int32_t IniGetVersion(const IniSection *section);
+
+// Setters: find or append the entry in an existing section. False (with the
+// entry as it was) when memory ran out or the section is null.
+bool IniSetString(IniSection *section, const char *key, const char *value);
+bool IniSetInt(IniSection *section, const char *key, int32_t value);
+bool IniSetChar(IniSection *section, const char *key, int8_t value);
+bool IniSetFloat(IniSection *section, const char *key, float value);
+bool IniSetDouble(IniSection *section, const char *key, double value);
+bool IniSetVersion(IniSection *section);
