@@ -53,15 +53,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size) {
   g_cfg = data.ConsumeRemainingBytesAsString();
   g_sourced = g_cfg.substr(0, 512);
   FileSystemView fs{Find, Read, AsIs, "/dos", '/'};
-  std::vector<Finding> findings = CheckDriverFiles("w/orvane.cfg", "w/velder_soundfont.ini", fs);
+  std::vector<Finding> findings = DiagnoseDriverFiles("w/orvane.cfg", "w/velder_soundfont.ini", fs);
   for (const Finding &finding : findings) {
     const std::string &text = EndsWith(finding.file, ".ini")   ? g_ini
                               : finding.file == "w/orvane.cfg" ? g_cfg
                                                                : g_sourced;
     Check(finding.line >= 0 && finding.line <= Lines(text));
-    Check(!finding.message.empty() && finding.message.find('\n') == std::string::npos);
+    std::string message = DescribeFinding(finding);
+    Check(!message.empty() && message.find('\n') == std::string::npos);
   }
-  std::vector<Finding> again = CheckDriverFiles("w/orvane.cfg", "w/velder_soundfont.ini", fs);
+  std::vector<Finding> again = DiagnoseDriverFiles("w/orvane.cfg", "w/velder_soundfont.ini", fs);
   Check(again.size() == findings.size());
   return 0;
 }

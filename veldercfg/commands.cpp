@@ -2,10 +2,10 @@
 
 #include <set>
 
-#include "lib/files/file_io.h"
+#include "lib/config/driver_params.h"
 #include "lib/config/option_reader.h"
 #include "lib/config/option_writer.h"
-#include "lib/config/driver_params.h"
+#include "lib/files/file_io.h"
 #include "veldercfg/check.h"
 #include "veldercfg/settings.h"
 
@@ -78,7 +78,7 @@ int Show(const Files &files, std::string *out, std::string *err) {
 }
 
 int Check(const Files &files, std::string *out) {
-  std::vector<Finding> findings = CheckDriverFiles(files.cfg, files.ini, files.fs);
+  std::vector<Finding> findings = DiagnoseDriverFiles(files.cfg, files.ini, files.fs);
   for (const Finding &finding : findings) *out += FormatFinding(finding);
   return findings.empty() ? 0 : 1;
 }
