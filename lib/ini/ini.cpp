@@ -7,6 +7,7 @@
 #include <new>
 
 #include "lib/ini/ini_platform.h"
+#include "lib/ini/lead_byte.h"
 
 namespace {
 
