@@ -11,6 +11,12 @@
 
 namespace {
 
+std::FILE *g_errorStream = nullptr;  // null: the standard output
+
+void ReportFailed(const char *function) {
+  std::fprintf(g_errorStream ? g_errorStream : stdout, "error: %s failed.\n", function);
+}
+
 // Lines are read as the C runtime's fgets reads them into a buffer of this size.
 const size_t kLineBuffer = 2000;
 
@@ -53,7 +59,7 @@ void LimitName(char *name, bool bracketed) {
 char *CopyString(const char *text, size_t blockSize) {
   char *copy = static_cast<char *>(IniHeapAlloc(blockSize, false));
   if (!copy) {
-    std::fputs("error: malloc failed.\n", stdout);
+    ReportFailed("malloc");
     return nullptr;
   }
   std::memcpy(copy, text, std::strlen(text) + 1);
@@ -63,7 +69,7 @@ char *CopyString(const char *text, size_t blockSize) {
 IniRecord *NewRecord(const char *name) {
   IniRecord *record = static_cast<IniRecord *>(IniHeapAlloc(sizeof(IniRecord), true));
   if (!record) {
-    std::fputs("error: calloc failed.\n", stdout);
+    ReportFailed("calloc");
     return nullptr;
   }
   // A byte more per lead byte and four at the end: the size these blocks always had; the spare is never used.
@@ -219,6 +225,8 @@ uint32_t ParseUnsigned32(const char *text) {
 }
 
 }  // namespace
+
+void IniSetErrorStream(std::FILE *stream) { g_errorStream = stream; }
 
 int32_t IniNameHash(const char *name) {
   uint32_t sum = 0;

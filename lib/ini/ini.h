@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "lib/files/file_io.h"
@@ -41,6 +42,11 @@ using IniValueArea = char[kIniValueSize + 1];
 const size_t kIniNameLimit = 1997;
 
 int32_t IniNameHash(const char *name);
+
+// Where the library says that memory ran out ("error: malloc failed."): the
+// standard output unless a program whose standard output is data chooses
+// another stream at its start.
+void IniSetErrorStream(std::FILE *stream);
 
 // Merges the file into the document. kMissing leaves it unchanged; kFailed
 // means the file could not be read, or memory ran out part way, so the

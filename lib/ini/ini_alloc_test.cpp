@@ -1,5 +1,7 @@
 // The library's heap replaced by one that fails on demand, to show that a
-// failed allocation is reported and that the missing block is never used.
+// failed allocation is reported where the program chose and that the missing
+// block is never used.
+#include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -31,7 +33,10 @@ class IniAllocation : public testing::Test {
     g_allocations = 0;
     g_failAt = index;
   }
-  ~IniAllocation() override { g_failAt = -1; }
+  ~IniAllocation() override {
+    g_failAt = -1;
+    IniSetErrorStream(stdout);
+  }
 };
 
 TEST_F(IniAllocation, ParseReportsEachFailureAndKeepsWhatItCouldBuild) {
@@ -53,6 +58,18 @@ TEST_F(IniAllocation, ParseReportsEachFailureAndKeepsWhatItCouldBuild) {
     EXPECT_TRUE(IniRender(ini, &text));  // every record in the document is whole
     IniFree(ini);
   }
+}
+
+TEST_F(IniAllocation, ReportsGoToTheStreamTheProgramChose) {
+  IniSetErrorStream(stderr);
+  FailAt(0);
+  IniFile ini;
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(IniAddSection(ini, "s"), nullptr);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(err, "error: calloc failed.\n");
 }
 
 TEST_F(IniAllocation, FailedSetterLeavesTheEntryAsItWas) {
