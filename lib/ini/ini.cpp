@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "lib/ini/ini_platform.h"
 #include "lib/ini/lead_byte.h"
@@ -225,6 +226,18 @@ uint32_t ParseUnsigned32(const char *text) {
 }
 
 }  // namespace
+
+IniFile::IniFile(IniFile &&other) noexcept : first(std::exchange(other.first, nullptr)) {}
+
+IniFile &IniFile::operator=(IniFile &&other) noexcept {
+  if (this != &other) {
+    IniFree(*this);
+    first = std::exchange(other.first, nullptr);
+  }
+  return *this;
+}
+
+IniFile::~IniFile() { IniFree(*this); }
 
 void IniSetErrorStream(std::FILE *stream) { g_errorStream = stream; }
 

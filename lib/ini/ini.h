@@ -29,7 +29,15 @@ struct IniRecord {
 using IniSection = IniRecord;
 using IniEntry = IniRecord;
 
+// A document owns its records: they go with it. It can be moved, never copied.
 struct IniFile {
+  IniFile() = default;
+  IniFile(IniFile &&other) noexcept;
+  IniFile &operator=(IniFile &&other) noexcept;
+  IniFile(const IniFile &) = delete;
+  IniFile &operator=(const IniFile &) = delete;
+  ~IniFile();
+
   IniSection *first = nullptr;
 };
 
@@ -60,6 +68,7 @@ bool IniRender(const IniFile &ini, std::string *text);
 // Replaces the file with the document, completely or not at all.
 bool IniSave(const IniFile &ini, const char *path);
 
+// Empties the document before it goes, such as one that cannot be trusted.
 void IniFree(IniFile &ini);
 
 IniSection *IniFindSection(const IniFile &ini, const char *name);

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 #include "tests/portable/temp_folder.h"
 
@@ -12,8 +14,6 @@ namespace {
 
 class Ini : public testing::Test {
  protected:
-  ~Ini() override { IniFree(ini_); }
-
   void Parse(const std::string &text) { ASSERT_TRUE(IniParse(ini_, text.data(), text.size())); }
   std::string Render() const {
     std::string text;
@@ -85,6 +85,25 @@ TEST_F(Ini, ParsesAndWritesAsTheFileSyntaxSays) {
   }
 }
 
+TEST_F(Ini, DocumentsOwnTheirRecordsAndMoveThem) {
+  static_assert(!std::is_copy_constructible_v<IniFile> && !std::is_copy_assignable_v<IniFile>);
+  Parse("[s]\nk=v\n");
+  IniFile moved(std::move(ini_));
+  EXPECT_EQ(ini_.first, nullptr);
+  EXPECT_EQ(Value("s", "k"), "");
+  IniFile other;
+  ASSERT_NE(IniAddSection(other, "old"), nullptr);
+  other = std::move(moved);  // what it held goes
+  EXPECT_EQ(moved.first, nullptr);
+  std::string text;
+  EXPECT_TRUE(IniRender(other, &text));
+  EXPECT_EQ(text, "[s]\r\nk=v\r\n\r\n");
+  IniFile &self = other;
+  other = std::move(self);
+  EXPECT_TRUE(IniRender(other, &text));
+  EXPECT_EQ(text, "[s]\r\nk=v\r\n\r\n");
+}
+
 TEST_F(Ini, KeysMatchByteForByte) {
   Parse("[s]\nVibratoDelay = 300\n[ゾ]\nk=1\n");
   EXPECT_EQ(Value("s", "VibratoDelay"), "");
@@ -154,7 +173,6 @@ TEST_F(Ini, TypedGettersConvertTheTextAsTheCRuntimeDoes) {
     EXPECT_EQ(IniGetBool(s, "k", 7), c.asBool) << c.value;
     EXPECT_EQ(IniGetDouble(s, "k", 7.5), c.asDouble) << c.value;
     EXPECT_EQ(IniGetFloat(s, "k", 7.5f), c.asDouble) << c.value;
-    IniFree(ini);
   }
 }
 
