@@ -16,6 +16,9 @@
 // back as "; key".
 struct IniRecord {
   int32_t hash;  // IniNameHash of name/key, compared before the strings
+  // The line it was read from, counting from 1: a section's first header, an
+  // entry's latest line. 0 for what a setter added.
+  int32_t line;
   union {
     char *name;  // section name
     char *key;   // entry key, or a comment's text
@@ -72,6 +75,8 @@ bool IniSave(const IniFile &ini, const char *path);
 void IniFree(IniFile &ini);
 
 IniSection *IniFindSection(const IniFile &ini, const char *name);
+// The entry of that key, a comment's included; null when there is none.
+const IniEntry *IniFindEntry(const IniSection *section, const char *key);
 // Finds or appends the section; null only when memory ran out.
 IniSection *IniAddSection(IniFile &ini, const char *name);
 bool IniRemoveKey(IniFile &ini, const char *sectionName, const char *key);
