@@ -49,5 +49,5 @@ int ShownEntry(const DriverParams &params, const ParamsPageEdit &edit) {
 // value whose high bits were cut off.
 void StoreEntry(DriverParams *params, const ParamsPageEdit &edit, int entry) {
   double value = edit.kind == K::kThousandths ? entry * 0.001 : entry;
-  WriteField(params, edit.field, Limited(value, edit.low, edit.high));
+  WriteField(params, edit.field, LimitedDouble(value, edit.low, edit.high));
 }
