@@ -4,11 +4,11 @@
 #include <cmath>
 #include <cstdio>
 
-#include "lib/ini/ini_platform.h"
+#include "lib/config/driver_params.h"
 #include "lib/config/option_lines.h"
 #include "lib/config/option_reader.h"
 #include "lib/config/option_syntax.h"
-#include "lib/config/driver_params.h"
+#include "lib/ini/lead_byte.h"
 #include "veldercfg/settings.h"
 
 namespace {
