@@ -210,7 +210,7 @@ namespace {
 
 // The range a value must lie in to survive both the page's save and the
 // next load: the page's limits and the load's, whichever are narrower.
-std::string AllowedRange(const ParamsPageEdit &edit, double *low, double *high) {
+std::string AllowedRange(const ParamsEntry &edit, double *low, double *high) {
   ParamKeyInfo key;
   FindParamKey(edit.field, &key);
   *low = std::fmax(edit.low, key.low);
@@ -219,7 +219,7 @@ std::string AllowedRange(const ParamsPageEdit &edit, double *low, double *high) 
   return edit.kind == EntryKind::kThousandths ? range + " in steps of 0.001" : range;
 }
 
-ParamSetting MakeSetting(const ParamField &field, const ParamsPageEdit *edit) {
+ParamSetting MakeSetting(const ParamField &field, const ParamsEntry *edit) {
   ParamKeyInfo key;
   FindParamKey(field, &key);
   ParamSetting setting{std::string(key.section) + "." + key.key, edit, field, "on or off"};
@@ -232,8 +232,8 @@ ParamSetting MakeSetting(const ParamField &field, const ParamsPageEdit *edit) {
 
 std::vector<ParamSetting> BuildParamSettings() {
   std::vector<ParamSetting> settings;
-  for (const ParamsPageEdit &edit : ParamsPageEdits) settings.push_back(MakeSetting(edit.field, &edit));
-  for (const ParamsPageCheckBox &box : OverrideCheckBoxes) settings.push_back(MakeSetting(box.flag, nullptr));
+  for (const ParamsEntry &edit : ParamsEntries) settings.push_back(MakeSetting(edit.field, &edit));
+  for (const ParamField &flag : OverrideFlags) settings.push_back(MakeSetting(flag, nullptr));
   settings.push_back(MakeSetting(&DriverParams::volctrl, nullptr));
   return settings;
 }
@@ -288,6 +288,6 @@ bool TakeParam(DriverParams *params, const ParamSetting &setting, std::string_vi
 }
 
 void TakeShownParams(DriverParams *params) {
-  for (const ParamsPageEdit &edit : ParamsPageEdits) StoreEntry(params, edit, ShownEntry(*params, edit));
+  for (const ParamsEntry &edit : ParamsEntries) StoreEntry(params, edit, ShownEntry(*params, edit));
   params->volctrl = params->volctrl != 0 ? 1 : 0;
 }

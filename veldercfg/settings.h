@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "lib/config/option_values.h"
-#include "setup/params/params_page.h"
+#include "lib/config/params_entries.h"
 
 struct OptionSetting {
   const char *name;
@@ -25,9 +25,9 @@ const OptionSetting *FindOptionSetting(std::string_view name);
 
 // A value of the parameters page: an edit, or a check box given by its flag.
 struct ParamSetting {
-  std::string name;            // "section.key"
-  const ParamsPageEdit *edit;  // null for a check box
-  ParamField field;            // the edit's value or the box's flag
+  std::string name;         // "section.key"
+  const ParamsEntry *edit;  // null for a check box
+  ParamField field;         // the edit's value or the box's flag
   std::string allowed;
 };
 

@@ -377,7 +377,7 @@ TEST_F(VelderCfg, SetWritesWhatApplyAndSaveWrite) {
   std::string page = (root_ / "page.ini").string();
   std::ofstream(page, std::ios::binary) << ini;
   DriverParams params = {};
-  LoadDriverParamsFile(page.c_str(), &params);
+  WriteParamsConversion(page.c_str(), LoadDriverParamsFile(page.c_str(), &params));
   params.VibratoDelay = 2000;
   params.TremoloDepth = 7;
   params.OverWriteFlags |= 1 << 5;

@@ -5,7 +5,7 @@
 #include "lib/config/diagnosis.h"
 #include "lib/config/directive_line.h"
 #include "lib/config/numbered_lines.h"
-#include "lib/ini/ini_platform.h"
+#include "lib/ini/lead_byte.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "lib/files/file_io.h"
 #include "lib/ini/ini.h"
 
 namespace {
@@ -174,7 +175,7 @@ void ReadParamKeys(const IniFile &ini, DriverParams *params, std::vector<ParamsF
     const IniSection *section = IniFindSection(ini, row.section);
     double value = ReadKey(section, row);
     double narrowed = Narrowed(row.field, value);
-    double limited = Limited(narrowed, row.low, row.high);
+    double limited = LimitedDouble(narrowed, row.low, row.high);
     WriteField(params, row.field, limited);
     if (!findings) continue;
     // IniGetChar narrows by itself: what the text says is its whole number.
@@ -183,9 +184,38 @@ void ReadParamKeys(const IniFile &ini, DriverParams *params, std::vector<ParamsF
     if (given == narrowed && narrowed == limited) continue;
     IniValueArea text = {};
     IniGetString(section, row.key, text);
-    findings->push_back({given != narrowed ? ParamsFinding::kNarrowed : ParamsFinding::kLimited, row.section,
-                         row.key, text, ReadField(*params, row.field)});
+    const IniEntry *entry = IniFindEntry(section, row.key);
+    findings->push_back({given != narrowed ? ParamsFinding::kNarrowed : ParamsFinding::kLimited,
+                         entry ? entry->line : 0, row.section, row.key, text, ReadField(*params, row.field)});
   }
+}
+
+// The file's document as every reader takes it: with [main], and converted
+// in memory from the older layout.
+struct ParamsDocument {
+  IniFile ini;
+  bool readable;     // false: the file could not be read, or memory ran out reading it
+  bool olderLayout;  // [main] held no ver=101 (or there was no file): converted
+  bool whole;        // false when memory ran out: the document must not be written
+};
+
+// Opens the document from the file's content as it was read.
+ParamsDocument OpenParams(ReadStatus status, std::string_view text) {
+  ParamsDocument doc;
+  doc.readable = status != ReadStatus::kFailed && IniParse(doc.ini, text.data(), text.size());
+  // Part of an unreadable file is not trusted: all defaults, and the file is
+  // never written, so nothing in it is lost.
+  if (!doc.readable) IniFree(doc.ini);
+  IniSection *main = IniAddSection(doc.ini, "main");
+  doc.olderLayout = doc.readable && IniGetVersion(main) == 100;
+  doc.whole = doc.readable && (!doc.olderLayout || ConvertOlderLayout(doc.ini, main));
+  return doc;
+}
+
+ParamsDocument OpenParamsFile(const char *path) {
+  std::string text;
+  ReadStatus status = path ? ReadWholeFile(path, &text) : ReadStatus::kFailed;
+  return OpenParams(status, text);
 }
 
 // Sets every managed key in the document, appending the sections it lacks.
@@ -287,57 +317,44 @@ void WriteField(DriverParams *params, const ParamField &field, double value) {
 }
 
 // Not a number counts as below a range, so a limited value always lies within it.
-double Limited(double value, double low, double high) {
+double LimitedDouble(double value, double low, double high) {
   if (value < low || (std::isnan(value) && low > -kNoLimit)) return low;
   return value > high ? high : value;
 }
 
-bool LoadDriverParamsFile(const char *path, DriverParams *params) {
-  IniFile ini;
-  ReadStatus status = path ? IniLoad(ini, path) : ReadStatus::kFailed;
-  // Part of an unreadable file is not trusted: all defaults, and the file is
-  // never written, so nothing in it is lost.
-  if (status == ReadStatus::kFailed) IniFree(ini);
-  // A conversion that fails to be written is not reported and runs again at
-  // the next load; one that could not be made whole is not written.
-  IniSection *main = IniAddSection(ini, "main");
-  if (status != ReadStatus::kFailed && IniGetVersion(main) == 100 && ConvertOlderLayout(ini, main))
-    IniSave(ini, path);
-  ReadParamKeys(ini, params, nullptr);
-  IniFree(ini);
-  return status != ReadStatus::kFailed;
+ParamsLoad LoadDriverParamsFile(const char *path, DriverParams *params) {
+  ParamsDocument doc = OpenParamsFile(path);
+  ReadParamKeys(doc.ini, params, nullptr);
+  ParamsLoad load = {doc.readable, false, {}};
+  // A conversion that could not be made whole is not written.
+  load.conversionDue = doc.olderLayout && doc.whole && IniRender(doc.ini, &load.converted);
+  return load;
+}
+
+bool WriteParamsConversion(const char *path, const ParamsLoad &load) {
+  return load.conversionDue && SafeWriteFile(path, load.converted.data(), load.converted.size());
 }
 
 bool ReadDriverParamsText(std::string_view text, DriverParams *params, std::vector<ParamsFinding> *findings) {
-  IniFile ini;
-  bool ok = IniParse(ini, text.data(), text.size());
-  if (!ok) IniFree(ini);
-  IniSection *main = IniAddSection(ini, "main");
-  if (ok && IniGetVersion(main) == 100) {
-    if (findings) findings->push_back({ParamsFinding::kOlderLayout, "main", "ver", "", 101});
-    ok = ConvertOlderLayout(ini, main);
-  }
-  ReadParamKeys(ini, params, ok ? findings : nullptr);
-  IniFree(ini);
-  return ok;
+  ParamsDocument doc = OpenParams(ReadStatus::kOk, text);
+  if (findings && doc.olderLayout)
+    findings->push_back({ParamsFinding::kOlderLayout, 0, "main", "ver", "", 101});
+  ReadParamKeys(doc.ini, params, doc.whole ? findings : nullptr);
+  return doc.whole;
 }
 
 bool RenderSavedParams(std::string_view text, const DriverParams &params, std::string *out) {
-  IniFile ini;
-  IniSection *main = nullptr;
-  bool ok = IniParse(ini, text.data(), text.size()) && (main = IniAddSection(ini, "main"));
-  if (ok && IniGetVersion(main) == 100) ok = ConvertOlderLayout(ini, main);
-  ok = ok && WriteParamKeys(ini, params) && IniRender(ini, out);
-  IniFree(ini);
-  return ok;
+  ParamsDocument doc = OpenParams(ReadStatus::kOk, text);
+  return doc.whole && WriteParamKeys(doc.ini, params) && IniRender(doc.ini, out);
 }
 
+// The save edits the file as it is now: a conversion is a load's, which the
+// setup program's start has written.
 bool SaveDriverParamsFile(const char *path, DriverParams *params) {
-  if (params->CalcVibratoCent == 0 && params->CalcVibratoDelay == 0) LoadDriverParamsFile(path, params);
+  if (params->CalcVibratoCent == 0 && params->CalcVibratoDelay == 0)
+    WriteParamsConversion(path, LoadDriverParamsFile(path, params));
   if (!path) return false;
 
   IniFile ini;
-  bool ok = IniLoad(ini, path) != ReadStatus::kFailed && WriteParamKeys(ini, *params) && IniSave(ini, path);
-  IniFree(ini);
-  return ok;
+  return IniLoad(ini, path) != ReadStatus::kFailed && WriteParamKeys(ini, *params) && IniSave(ini, path);
 }

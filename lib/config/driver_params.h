@@ -90,21 +90,35 @@ double ReadField(const DriverParams &params, const ParamField &field);
 // of the value truncated toward zero.
 void WriteField(DriverParams *params, const ParamField &field, double value);
 // Clamps to [low, high]; not a number becomes low unless low is -HUGE_VAL (no limit).
-double Limited(double value, double low, double high);
+double LimitedDouble(double value, double low, double high);
 // Truncates toward zero, saturating outside the 32-bit range (not a number: 0).
 int32_t TruncatedToInt(double value);
 
+// What a load found besides the values.
+struct ParamsLoad {
+  // False when the file exists but cannot be read (or the path is null): the
+  // set holds the defaults, not the file's values, and the file must never
+  // be written, so that nothing in it is lost.
+  bool readable;
+  // A missing file, or one of the older layout, was converted: `converted`
+  // is the file to write in its place.
+  bool conversionDue;
+  std::string converted;
+};
+
 // Fills every field from the file, with defaults for what is missing and the
-// load's limits. A missing file, or one of the older layout, is converted and
-// written back at once; a file that exists but cannot be read (or a null
-// path) gives the defaults and is never written. A failed write is silent and
-// the conversion runs again at the next load. False when the set holds the
-// defaults in place of a file that exists: the set is not that file's.
-bool LoadDriverParamsFile(const char *path, DriverParams *params);
+// load's limits. Writes nothing.
+ParamsLoad LoadDriverParamsFile(const char *path, DriverParams *params);
+
+// Writes the conversion a load found due, as the setup program does when it
+// starts; false when none was due or the write failed (the next load then
+// finds it due again).
+bool WriteParamsConversion(const char *path, const ParamsLoad &load);
 
 // Writes the managed values into the file as it is on disk now, keeping all
 // else it holds. A set never loaded (both calculation numbers 0) is loaded
-// first. False, with the file untouched, when it could not be read or written.
+// first, and its conversion written, as at the setup program's start. False,
+// with the file untouched, when it could not be read or written.
 bool SaveDriverParamsFile(const char *path, DriverParams *params);
 
 // Where the field is kept and the limits its load applies (infinite: none).
@@ -126,6 +140,7 @@ struct ParamsFinding {
     kLimited,      // the value lies outside the load's limits
   };
   Kind kind;
+  int line;  // the line that gives the key; 0 for the file as a whole
   const char *section;
   const char *key;
   std::string text;  // the value as the file holds it

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 #include "tests/portable/temp_folder.h"
 
@@ -32,7 +33,12 @@ class DriverParamsFile : public testing::Test {
  protected:
   void Put(const std::string &bytes) const { PutFile(path_, bytes); }
   std::string Get() const { return FileBytes(path_); }
-  bool Load() { return LoadDriverParamsFile(path_.c_str(), &params_); }
+  // A load as the setup program's start makes it: the conversion written at once.
+  bool Load() {
+    ParamsLoad load = LoadDriverParamsFile(path_.c_str(), &params_);
+    WriteParamsConversion(path_.c_str(), load);
+    return load.readable;
+  }
   bool Save() { return SaveDriverParamsFile(path_.c_str(), &params_); }
 
   TempFolder folder_;
@@ -63,6 +69,31 @@ TEST_F(DriverParamsFile, MissingFileGivesTheDefaultsAndIsCreatedWithMainOnly) {
   EXPECT_EQ(params_.volctrl, 1);
   EXPECT_EQ(params_.nowvol, 100);
   EXPECT_EQ(Get(), kCreatedFile);
+}
+
+TEST_F(DriverParamsFile, LoadWritesNothingAndSaysWhenAConversionIsDue) {
+  ParamsLoad load = LoadDriverParamsFile(path_.c_str(), &params_);
+  EXPECT_TRUE(load.readable);
+  EXPECT_TRUE(load.conversionDue);
+  EXPECT_EQ(load.converted, kCreatedFile);
+  EXPECT_FALSE(fs::exists(path_));
+
+  const std::string older = "[param]\r\n_OverWriteCutoff=1\r\n";
+  Put(older);
+  load = LoadDriverParamsFile(path_.c_str(), &params_);
+  EXPECT_TRUE(load.conversionDue);
+  EXPECT_EQ(load.converted,
+            "[param]\r\n\r\n[main]\r\nver=101\r\nOverWriteVibrato=1\r\nOverWriteTremolo=0\r\n"
+            "OverWriteVel=0\r\nOverWriteEnv=0\r\nOverWriteModEnv=0\r\nOverWriteCutoff=1\r\n\r\n");
+  EXPECT_EQ(Get(), older);
+  EXPECT_TRUE(WriteParamsConversion(path_.c_str(), load));
+  EXPECT_EQ(Get(), load.converted);
+
+  const std::string written = Get();
+  load = LoadDriverParamsFile(path_.c_str(), &params_);
+  EXPECT_FALSE(load.conversionDue);
+  EXPECT_FALSE(WriteParamsConversion(path_.c_str(), load));
+  EXPECT_EQ(Get(), written);
 }
 
 TEST_F(DriverParamsFile, OlderLayoutMovesTheOverrideFlagsIntoMain) {
@@ -215,6 +246,24 @@ TEST_F(DriverParamsFile, FailedConversionRunsAgainAtTheNextLoad) {
   fs::create_directories(folder_.path());
   Load();
   EXPECT_EQ(Get(), kCreatedFile);
+}
+
+TEST(DriverParamsText, FindingsNameTheLineThatGivesTheKey) {
+  DriverParams params = {};
+  std::vector<ParamsFinding> found;
+  ASSERT_TRUE(ReadDriverParamsText(
+      "[param]\r\nVelToFcThr=300\r\n[efx]\nGS_OD_Level=5\n[param]\n_VibratoCent=0\n_VibratoCent=20000\n",
+      &params, &found));
+  std::vector<std::string> shown;
+  for (const ParamsFinding &f : found)
+    shown.push_back(std::to_string(f.kind) + " " + std::to_string(f.line) + " [" + f.section + "] " + f.key +
+                    "=" + f.text + " " + std::to_string(f.value));
+  EXPECT_EQ(shown, (std::vector<std::string>{
+                       "0 0 [main] ver= 101.000000",  // the older layout: the file as a whole
+                       "1 2 [param] VelToFcThr=300 44.000000",
+                       "2 7 [param] _VibratoCent=20000 10000.000000",  // the line that counts
+                       "2 4 [efx] GS_OD_Level=5 2.000000",
+                   }));
 }
 
 }  // namespace

@@ -5,10 +5,18 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "lib/ini/ini_platform.h"
+#include "lib/ini/lead_byte.h"
 
 namespace {
+
+std::FILE *g_errorStream = nullptr;  // null: the standard output
+
+void ReportFailed(const char *function) {
+  std::fprintf(g_errorStream ? g_errorStream : stdout, "error: %s failed.\n", function);
+}
 
 // Lines are read as the C runtime's fgets reads them into a buffer of this size.
 const size_t kLineBuffer = 2000;
@@ -52,7 +60,7 @@ void LimitName(char *name, bool bracketed) {
 char *CopyString(const char *text, size_t blockSize) {
   char *copy = static_cast<char *>(IniHeapAlloc(blockSize, false));
   if (!copy) {
-    std::fputs("error: malloc failed.\n", stdout);
+    ReportFailed("malloc");
     return nullptr;
   }
   std::memcpy(copy, text, std::strlen(text) + 1);
@@ -62,7 +70,7 @@ char *CopyString(const char *text, size_t blockSize) {
 IniRecord *NewRecord(const char *name) {
   IniRecord *record = static_cast<IniRecord *>(IniHeapAlloc(sizeof(IniRecord), true));
   if (!record) {
-    std::fputs("error: calloc failed.\n", stdout);
+    ReportFailed("calloc");
     return nullptr;
   }
   // A byte more per lead byte and four at the end: the size these blocks always had; the spare is never used.
@@ -120,10 +128,18 @@ void FreeEntries(IniEntry *entry) {
   }
 }
 
-bool SetEntry(IniSection *section, const char *key, const char *value) {
-  if (!section) return false;
+// The entry with its new value; null (the entry as it was) when memory ran
+// out or there is no section.
+IniEntry *SetEntry(IniSection *section, const char *key, const char *value) {
+  if (!section) return nullptr;
   IniEntry *entry = FindOrAppend(section->entries, key);
-  return entry && ReplaceValue(entry, value);
+  return entry && ReplaceValue(entry, value) ? entry : nullptr;
+}
+
+bool ReadEntry(IniSection *section, const char *key, const char *value, int32_t number) {
+  IniEntry *entry = SetEntry(section, key, value);
+  if (entry) entry->line = number;
+  return entry != nullptr;
 }
 
 // A comment's text: its first word after the leading ";" and spaces.
@@ -134,7 +150,7 @@ char *CommentText(char *text) {
   return text;
 }
 
-bool ParseHeader(IniFile &ini, char *name, IniSection **current) {
+bool ParseHeader(IniFile &ini, char *name, int32_t number, IniSection **current) {
   char *end = FindDelimiter(name, "]");
   bool closed = *end == ']';
   // An unclosed header names its section with the rest of the line, but not
@@ -143,10 +159,11 @@ bool ParseHeader(IniFile &ini, char *name, IniSection **current) {
   *end = '\0';
   LimitName(name, !closed);
   *current = FindOrAppend(ini.first, name);
+  if (*current && !(*current)->line) (*current)->line = number;
   return *current != nullptr;
 }
 
-bool ParseKeyLine(char *line, IniSection *current) {
+bool ParseKeyLine(char *line, int32_t number, IniSection *current) {
   while (*line == '=') ++line;
   char *key = line;
   char *end = FindDelimiter(key, "=");
@@ -163,26 +180,26 @@ bool ParseKeyLine(char *line, IniSection *current) {
   if (!value) {
     // Written back as "; key", so read as that comment from the start.
     key = CommentText(key);
-    return !*key || SetEntry(current, key, nullptr);
+    return !*key || ReadEntry(current, key, nullptr, number);
   }
   // A key that the leading "=" hid would read back as another key, a comment
   // or a header.
   if (!*key || std::strchr(" \t;[", *key)) return true;
-  return SetEntry(current, key, value);
+  return ReadEntry(current, key, value, number);
 }
 
-// One line as fgets gave it. Lines before the first header have no section to
-// go into and are passed over.
-bool ParseLine(IniFile &ini, char *line, IniSection **current) {
+// One line as fgets gave it, a part of line `number` of the text. Lines
+// before the first header have no section to go into and are passed over.
+bool ParseLine(IniFile &ini, char *line, int32_t number, IniSection **current) {
   while (*line == ' ' || *line == '\t') ++line;
-  if (*line == '[') return ParseHeader(ini, line + 1, current);
+  if (*line == '[') return ParseHeader(ini, line + 1, number, current);
   *FindDelimiter(line, "\n") = '\0';
   if (!*line || !*current) return true;
   if (*line == ';') {
     char *text = CommentText(line);
-    return !*text || SetEntry(*current, text, nullptr);
+    return !*text || ReadEntry(*current, text, nullptr, number);
   }
-  return ParseKeyLine(line, *current);
+  return ParseKeyLine(line, number, *current);
 }
 
 // Appends `text` as a text-mode stream writes it: every line feed as CR LF.
@@ -219,6 +236,20 @@ uint32_t ParseUnsigned32(const char *text) {
 
 }  // namespace
 
+IniFile::IniFile(IniFile &&other) noexcept : first(std::exchange(other.first, nullptr)) {}
+
+IniFile &IniFile::operator=(IniFile &&other) noexcept {
+  if (this != &other) {
+    IniFree(*this);
+    first = std::exchange(other.first, nullptr);
+  }
+  return *this;
+}
+
+IniFile::~IniFile() { IniFree(*this); }
+
+void IniSetErrorStream(std::FILE *stream) { g_errorStream = stream; }
+
 int32_t IniNameHash(const char *name) {
   uint32_t sum = 0;
   for (const unsigned char *p = reinterpret_cast<const unsigned char *>(name); *p; ++p)
@@ -231,18 +262,22 @@ bool IniParse(IniFile &ini, const char *text, size_t size) {
   IniSection *current = nullptr;
   bool ok = true;
   size_t pos = 0;
+  int32_t number = 1;
   while (pos < size) {
     // What one fgets call returns from a text-mode stream: CR LF read as one
-    // line feed, at most kLineBuffer - 1 bytes, the line feed included.
+    // line feed, at most kLineBuffer - 1 bytes, the line feed included. A
+    // longer line comes in parts, each numbered as the line.
     size_t length = 0;
-    while (length < kLineBuffer - 1 && pos < size) {
+    bool ended = false;
+    while (!ended && length < kLineBuffer - 1 && pos < size) {
       char c = text[pos++];
       if (c == '\r' && pos < size && text[pos] == '\n') c = text[pos++];
       line[length++] = c;
-      if (c == '\n') break;
+      ended = c == '\n';
     }
     line[length] = '\0';
-    ok = ParseLine(ini, line, &current) && ok;
+    ok = ParseLine(ini, line, number, &current) && ok;
+    if (ended) ++number;
   }
   return ok;
 }
@@ -295,6 +330,10 @@ void IniFree(IniFile &ini) {
 
 IniSection *IniFindSection(const IniFile &ini, const char *name) { return FindRecord(ini.first, name); }
 
+const IniEntry *IniFindEntry(const IniSection *section, const char *key) {
+  return section ? FindRecord(section->entries, key) : nullptr;
+}
+
 IniSection *IniAddSection(IniFile &ini, const char *name) { return FindOrAppend(ini.first, name); }
 
 bool IniRemoveKey(IniFile &ini, const char *sectionName, const char *key) {
@@ -311,7 +350,7 @@ bool IniRemoveKey(IniFile &ini, const char *sectionName, const char *key) {
 
 void IniGetString(const IniSection *section, const char *key, IniValueArea &out) {
   std::memset(out, 0, sizeof out);
-  const IniEntry *entry = section ? FindRecord(section->entries, key) : nullptr;
+  const IniEntry *entry = IniFindEntry(section, key);
   if (!entry || !entry->value) return;
   const char *value = entry->value;
   // A double-byte character that does not fit whole is left out.
@@ -352,7 +391,7 @@ double IniGetDouble(const IniSection *section, const char *key, double fallback)
 int32_t IniGetVersion(const IniSection *section) { return IniGetInt(section, "ver", 100); }
 
 bool IniSetString(IniSection *section, const char *key, const char *value) {
-  return SetEntry(section, key, value);
+  return SetEntry(section, key, value) != nullptr;
 }
 
 bool IniSetInt(IniSection *section, const char *key, int32_t value) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "lib/files/file_io.h"
@@ -15,6 +16,9 @@
 // back as "; key".
 struct IniRecord {
   int32_t hash;  // IniNameHash of name/key, compared before the strings
+  // The line it was read from, counting from 1: a section's first header, an
+  // entry's latest line. 0 for what a setter added.
+  int32_t line;
   union {
     char *name;  // section name
     char *key;   // entry key, or a comment's text
@@ -28,7 +32,15 @@ struct IniRecord {
 using IniSection = IniRecord;
 using IniEntry = IniRecord;
 
+// A document owns its records: they go with it. It can be moved, never copied.
 struct IniFile {
+  IniFile() = default;
+  IniFile(IniFile &&other) noexcept;
+  IniFile &operator=(IniFile &&other) noexcept;
+  IniFile(const IniFile &) = delete;
+  IniFile &operator=(const IniFile &) = delete;
+  ~IniFile();
+
   IniSection *first = nullptr;
 };
 
@@ -42,6 +54,11 @@ const size_t kIniNameLimit = 1997;
 
 int32_t IniNameHash(const char *name);
 
+// Where the library says that memory ran out ("error: malloc failed."): the
+// standard output unless a program whose standard output is data chooses
+// another stream at its start.
+void IniSetErrorStream(std::FILE *stream);
+
 // Merges the file into the document. kMissing leaves it unchanged; kFailed
 // means the file could not be read, or memory ran out part way, so the
 // document must not be written back.
@@ -54,9 +71,12 @@ bool IniRender(const IniFile &ini, std::string *text);
 // Replaces the file with the document, completely or not at all.
 bool IniSave(const IniFile &ini, const char *path);
 
+// Empties the document before it goes, such as one that cannot be trusted.
 void IniFree(IniFile &ini);
 
 IniSection *IniFindSection(const IniFile &ini, const char *name);
+// The entry of that key, a comment's included; null when there is none.
+const IniEntry *IniFindEntry(const IniSection *section, const char *key);
 // Finds or appends the section; null only when memory ran out.
 IniSection *IniAddSection(IniFile &ini, const char *name);
 bool IniRemoveKey(IniFile &ini, const char *sectionName, const char *key);

@@ -64,7 +64,6 @@ void InMemory(benchmark::State &state, const std::string &text, const Keys &keys
     std::string written;
     IniRender(ini, &written);
     benchmark::DoNotOptimize(written);
-    IniFree(ini);
   }
   state.counters["keys"] = static_cast<double>(keys.size());
 }
@@ -78,7 +77,6 @@ void OnDisk(benchmark::State &state, const std::string &text, const Keys &keys) 
     IniLoad(ini, path.c_str());
     benchmark::DoNotOptimize(LookUp(ini, keys));
     IniSave(ini, path.c_str());
-    IniFree(ini);
   }
   std::remove(path.c_str());
   state.counters["keys"] = static_cast<double>(keys.size());

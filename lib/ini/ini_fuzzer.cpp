@@ -13,7 +13,6 @@ std::string ReadAndWrite(const char *data, size_t size) {
   if (!IniParse(ini, data, size)) std::abort();
   std::string text;
   if (!IniRender(ini, &text)) std::abort();
-  IniFree(ini);
   return text;
 }
 

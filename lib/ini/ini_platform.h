@@ -1,6 +1,5 @@
-// What the INI library takes from the platform: its heap and the code page's
-// lead bytes. Each lives in its own file so that a test can put a failing
-// heap in place of the real one.
+// The heap the INI library takes from the platform. It lives in a file of its
+// own so that a test can put a failing heap in place of the real one.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +7,3 @@
 // A block of `size` bytes, zero-filled when asked; null when memory runs out.
 void *IniHeapAlloc(size_t size, bool zeroed);
 void IniHeapFree(void *block);
-
-// True for the first byte of a double-byte character of the ANSI code page.
-bool IniIsLeadByte(unsigned char byte);

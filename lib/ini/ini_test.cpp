@@ -5,6 +5,8 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 #include "tests/portable/temp_folder.h"
 
@@ -12,8 +14,6 @@ namespace {
 
 class Ini : public testing::Test {
  protected:
-  ~Ini() override { IniFree(ini_); }
-
   void Parse(const std::string &text) { ASSERT_TRUE(IniParse(ini_, text.data(), text.size())); }
   std::string Render() const {
     std::string text;
@@ -85,6 +85,53 @@ TEST_F(Ini, ParsesAndWritesAsTheFileSyntaxSays) {
   }
 }
 
+TEST_F(Ini, RecordsKeepTheLineTheyWereReadFrom) {
+  const std::string pad(2100, 'x');  // read in two parts, both of line 4
+  Parse("; before\r\n[s]\r\n\r\nlong=" + pad + "\r\n  k = 1\n[t]\na=1\rb=2\n[s]\nk =2\n; j\nj=3\n; j\n");
+  IniSection *s = IniFindSection(ini_, "s");
+  EXPECT_EQ(s->line, 2);  // its first header
+  EXPECT_EQ(IniFindSection(ini_, "t")->line, 6);
+  EXPECT_EQ(IniFindEntry(IniFindSection(ini_, "t"), "a")->line, 7);  // a lone CR ends no line
+  EXPECT_EQ(IniFindEntry(s, "long")->line, 4);
+  EXPECT_EQ(IniFindEntry(s, std::string(106, 'x').c_str())->line, 4);  // the rest, as a comment
+  EXPECT_EQ(IniFindEntry(s, "k ")->line, 9);                           // the latest line gives the line
+  EXPECT_EQ(IniFindEntry(s, "j")->line, 12);                           // a comment line too
+  EXPECT_EQ(IniFindEntry(s, "none"), nullptr);
+  EXPECT_EQ(IniFindEntry(nullptr, "k "), nullptr);
+
+  // A setter keeps the line of an entry it changes; what it adds was read from no line.
+  IniSection *added = IniAddSection(ini_, "added");
+  ASSERT_TRUE(IniSetInt(s, "k ", 5));
+  ASSERT_TRUE(IniSetInt(s, "new", 5));
+  EXPECT_EQ(IniFindEntry(s, "k ")->line, 9);
+  EXPECT_EQ(IniFindEntry(s, "new")->line, 0);
+  EXPECT_EQ(added->line, 0);
+
+  // Another text merged in counts its own lines, and a known section keeps its first header.
+  Parse("\n[s]\nk =3\n");
+  EXPECT_EQ(IniFindEntry(s, "k ")->line, 3);
+  EXPECT_EQ(s->line, 2);
+}
+
+TEST_F(Ini, DocumentsOwnTheirRecordsAndMoveThem) {
+  static_assert(!std::is_copy_constructible_v<IniFile> && !std::is_copy_assignable_v<IniFile>);
+  Parse("[s]\nk=v\n");
+  IniFile moved(std::move(ini_));
+  EXPECT_EQ(ini_.first, nullptr);
+  EXPECT_EQ(Value("s", "k"), "");
+  IniFile other;
+  ASSERT_NE(IniAddSection(other, "old"), nullptr);
+  other = std::move(moved);  // what it held goes
+  EXPECT_EQ(moved.first, nullptr);
+  std::string text;
+  EXPECT_TRUE(IniRender(other, &text));
+  EXPECT_EQ(text, "[s]\r\nk=v\r\n\r\n");
+  IniFile &self = other;
+  other = std::move(self);
+  EXPECT_TRUE(IniRender(other, &text));
+  EXPECT_EQ(text, "[s]\r\nk=v\r\n\r\n");
+}
+
 TEST_F(Ini, KeysMatchByteForByte) {
   Parse("[s]\nVibratoDelay = 300\n[ゾ]\nk=1\n");
   EXPECT_EQ(Value("s", "VibratoDelay"), "");
@@ -154,7 +201,6 @@ TEST_F(Ini, TypedGettersConvertTheTextAsTheCRuntimeDoes) {
     EXPECT_EQ(IniGetBool(s, "k", 7), c.asBool) << c.value;
     EXPECT_EQ(IniGetDouble(s, "k", 7.5), c.asDouble) << c.value;
     EXPECT_EQ(IniGetFloat(s, "k", 7.5f), c.asDouble) << c.value;
-    IniFree(ini);
   }
 }
 

@@ -1,5 +1,5 @@
 #include <windows.h>
 
-#include "lib/ini/ini_platform.h"
+#include "lib/ini/lead_byte.h"
 
 bool IniIsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }

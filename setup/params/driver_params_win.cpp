@@ -20,7 +20,13 @@ const char *ParamsFilePath(char (&path)[MAX_PATH]) {
 
 void LoadDriverParams() {
   char path[MAX_PATH];
-  g_setIsNotTheFile = !LoadDriverParamsFile(ParamsFilePath(path), &g_driverParams);
+  const char *file = ParamsFilePath(path);
+  ParamsLoad load = LoadDriverParamsFile(file, &g_driverParams);
+  g_setIsNotTheFile = !load.readable;
+  // A missing file or an older layout is written converted at once, before
+  // the user saves anything. A failed write is not reported: the next start
+  // converts it again.
+  WriteParamsConversion(file, load);
 }
 
 bool SaveDriverParams() {

@@ -6,6 +6,8 @@
 // Every field is 0 until the first load.
 extern DriverParams g_driverParams;
 
+// Fills the set from the file; a missing file or one of the older layout is
+// written converted at once.
 void LoadDriverParams();
 // False when nothing was written; always so after a load that could not read
 // the file, until the next load that can.

@@ -29,7 +29,6 @@ class ParamsPage : public SetupPageTest {
     EXPECT_EQ(IniLoad(ini, params_.path().c_str()), ReadStatus::kOk);
     IniValueArea value;
     IniGetString(IniFindSection(ini, section), key, value);
-    IniFree(ini);
     return value;
   }
   void Reopen() {
