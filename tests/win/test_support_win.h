@@ -82,23 +82,3 @@ void ClickTab(HWND tabs, int index);
 // Full path of a file in the folder of this test program, where the build
 // puts the programs too.
 std::string PathBesideTest(const char *name);
-
-// One of the programs, started in its own process with a command line, as
-// the driver's users start it; killed at the end if it is still running.
-class ProgramProcess {
- public:
-  ProgramProcess(const char *programName, const std::string &arguments);
-  ~ProgramProcess();
-  bool started() const { return started_; }
-
-  // The program's top-level window with this caption, once it is up; null
-  // if it does not come within 20 seconds.
-  HWND Window(const char *caption) const;
-
-  // The exit status, or 259 (STILL_ACTIVE) when it does not end in time.
-  DWORD ExitStatus() const;
-
- private:
-  bool started_;
-  PROCESS_INFORMATION process_ = {};
-};
