@@ -87,16 +87,6 @@ void PumpMessages(DWORD ms) {
 
 namespace {
 
-HHOOK g_hook;
-std::vector<SeenMessageBox> g_seen;
-
-// A message box is a dialog with the static text control 0xFFFF.
-bool IsMessageBox(HWND window) {
-  char className[16];
-  GetClassNameA(window, className, sizeof className);
-  return lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, 0xFFFF);
-}
-
 BOOL CALLBACK FindErrorIcon(HWND child, LPARAM found) {
   HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
   if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && icon == LoadIconA(nullptr, IDI_ERROR))
@@ -104,38 +94,33 @@ BOOL CALLBACK FindErrorIcon(HWND child, LPARAM found) {
   return TRUE;
 }
 
-LRESULT CALLBACK CatchMessageBox(int code, WPARAM wParam, LPARAM lParam) {
-  HWND window = reinterpret_cast<HWND>(wParam);
-  if (code == HCBT_ACTIVATE && IsMessageBox(window)) {
-    SeenMessageBox box;
-    char buffer[1024];
-    GetWindowTextA(window, buffer, sizeof buffer);
-    box.caption = buffer;
-    GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
-    box.text = buffer;
-    box.owner = GetWindow(window, GW_OWNER);
-    box.errorIcon = false;
-    EnumChildWindows(window, FindErrorIcon, reinterpret_cast<LPARAM>(&box.errorIcon));
-    g_seen.push_back(box);
-    PostMessageA(window, WM_COMMAND, IDOK, 0);
-  }
-  return CallNextHookEx(g_hook, code, wParam, lParam);
+SeenMessageBox ReadMessageBox(HWND window) {
+  SeenMessageBox box;
+  char buffer[1024];
+  GetWindowTextA(window, buffer, sizeof buffer);
+  box.caption = buffer;
+  GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
+  box.text = buffer;
+  box.owner = GetWindow(window, GW_OWNER);
+  box.errorIcon = false;
+  EnumChildWindows(window, FindErrorIcon, reinterpret_cast<LPARAM>(&box.errorIcon));
+  return box;
 }
 
 }  // namespace
 
-MessageBoxCatcher::MessageBoxCatcher() {
-  g_seen.clear();
-  g_hook = SetWindowsHookExA(WH_CBT, CatchMessageBox, nullptr, GetCurrentThreadId());
-}
-
-MessageBoxCatcher::~MessageBoxCatcher() { UnhookWindowsHookEx(g_hook); }
-
-const std::vector<SeenMessageBox> &MessageBoxCatcher::seen() const { return g_seen; }
+// A box that OK has ended is hidden until it goes, and is not seen again.
+MessageBoxCatcher::MessageBoxCatcher()
+    : driver_([](HWND window) { return IsMessageBox(window) && IsWindowVisible(window); },
+              [this](HWND box) {
+                seen_.push_back(ReadMessageBox(box));
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                return false;
+              }) {}
 
 SeenMessageBox MessageBoxCatcher::OnlyBox() const {
-  EXPECT_EQ(g_seen.size(), 1u);
-  return g_seen.size() == 1 ? g_seen[0] : SeenMessageBox{};
+  EXPECT_EQ(seen_.size(), 1u);
+  return seen_.size() == 1 ? seen_[0] : SeenMessageBox{};
 }
 
 void ClickButton(HWND dialog, int id) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/win/modal_driver_win.h"
+
 // Full path of a file in the test prefix's Windows directory.
 std::string WindowsFilePath(const char *name);
 
@@ -61,15 +63,19 @@ struct SeenMessageBox {
 };
 
 // While it lives, every message box this thread opens is recorded and
-// dismissed with OK at once, so that code under test never blocks on one.
+// dismissed with OK as soon as it is up, so that code under test never
+// blocks on one.
 class MessageBoxCatcher {
  public:
   MessageBoxCatcher();
-  ~MessageBoxCatcher();
-  const std::vector<SeenMessageBox> &seen() const;
+  const std::vector<SeenMessageBox> &seen() const { return seen_; }
   // The one box seen so far; unless there was exactly one, the test fails
   // and an empty record is returned.
   SeenMessageBox OnlyBox() const;
+
+ private:
+  std::vector<SeenMessageBox> seen_;
+  ModalDriver driver_;
 };
 
 // Sends the button click notification that the dialog manager sends.
