@@ -6,6 +6,7 @@ set -eu
 cd "$(dirname "$0")/.."
 . scripts/wine-env.sh
 prepare_wine bench-prefix VelderSetup startup_bench empty_dialog
+trap stop_xvfb EXIT
 start_xvfb
 wineserver -p 30
 measure() {

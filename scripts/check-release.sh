@@ -14,7 +14,7 @@ status=0
 fail() { echo "FAIL $zip: $*" >&2; status=1; }
 [ "$(basename "$zip")" = "velder-setup-$(velder_version).zip" ] || fail "named $(basename "$zip")"
 dir=$(mktemp -d)/i686
-trap 'rm -rf "$(dirname "$dir")"' EXIT
+trap 'stop_xvfb; rm -rf "$(dirname "$dir")"' EXIT
 mkdir -p "$dir"
 unzip -q "$zip" -d "$dir" || fail "does not unpack"
 [ "$(ls "$dir" | tr '\n' ' ')" = "VelderCfg.exe VelderSetup.exe VelderVolCtl.exe guide.txt " ] || fail "holds $(ls "$dir" | tr '\n' ' ')"
@@ -35,7 +35,6 @@ done
 export WINEPREFIX="$PWD/build/release/wineprefix"
 scripts/wine-prefix.sh "$WINEPREFIX" || exit 1
 start_xvfb
-trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$(dirname "$dir")"' EXIT
 stop_stale_wineserver
 checker=build/x86_64/bin/window_check.exe
 [ -f "$checker" ] || { fail "no $checker to start the programs (cmake --build --preset x86_64 --target window_check)"; exit 1; }

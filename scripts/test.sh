@@ -46,6 +46,7 @@ step "fuzz runs" ctest --preset fuzz
 step "i686 build" build i686
 step "x86_64 build" build x86_64
 
+trap stop_xvfb EXIT
 start_xvfb
 step "x86_64 tests (Wine)" windows_tests x86_64
 step "i686 tests (Wine)" windows_tests i686
