@@ -22,7 +22,7 @@ measure
 line='soundfont "C:\\soundfonts\\a-rather-long-name-for-a-piano.sf2" amp=100 pan=0\r\n'
 : > "$windows/orvane.cfg"
 while [ "$(stat -c %s "$windows/orvane.cfg")" -lt 1048576 ]; do
-  for _ in $(seq 1000); do printf "$line"; done >> "$windows/orvane.cfg"
+  for _ in $(seq 1000); do printf %b "$line"; done >> "$windows/orvane.cfg"
   printf '#extension opt --reverb=f\r\n#extension opt -EFchorus=n\r\n' >> "$windows/orvane.cfg"
 done
 echo "== 1 MB orvane.cfg ($(stat -c %s "$windows/orvane.cfg") bytes)"

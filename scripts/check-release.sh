@@ -5,7 +5,7 @@
 #   check-release.sh <build/release/velder-setup-<version>.zip>
 # It needs the x86_64 build's window_check tool, which the test command builds.
 set -u
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 . scripts/wine-env.sh
 . scripts/version.sh
 zip=${1:-}
@@ -17,7 +17,9 @@ dir=$(mktemp -d)/i686
 trap 'stop_xvfb; rm -rf "$(dirname "$dir")"' EXIT
 mkdir -p "$dir"
 unzip -q "$zip" -d "$dir" || fail "does not unpack"
-[ "$(ls "$dir" | tr '\n' ' ')" = "VelderCfg.exe VelderSetup.exe VelderVolCtl.exe guide.txt " ] || fail "holds $(ls "$dir" | tr '\n' ' ')"
+# The names in a folder, each followed by a blank.
+names() { (cd "$1" && printf '%s ' *); }
+[ "$(names "$dir")" = "VelderCfg.exe VelderSetup.exe VelderVolCtl.exe guide.txt " ] || fail "holds $(names "$dir")"
 for exe in VelderSetup.exe VelderCfg.exe; do
   cmp -s "$dir/$exe" "build/i686/bin/$exe" || fail "$exe is not the i686 build"
 done

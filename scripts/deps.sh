@@ -6,15 +6,15 @@ set -eu
 packages="cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth x11-apps netpbm xdotool
   fonts-ipafont-gothic fonts-wine util-linux zip unzip"
-missing=""
+set --
 for p in $packages; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $p"
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || set -- "$@" "$p"
 done
-if [ -n "$missing" ]; then
-  echo "Installing:$missing"
-  case "$missing" in
+if [ $# -gt 0 ]; then
+  echo "Installing: $*"
+  case "$*" in
     *:i386*) dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386 ;;
   esac
   apt-get update
-  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$@"
 fi

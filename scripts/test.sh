@@ -1,4 +1,5 @@
 #!/bin/sh
+# shellcheck disable=SC2317 # the steps' functions are called through step()
 # Builds all four builds and runs every test:
 #   native  portable code with AddressSanitizer and UndefinedBehaviorSanitizer
 #   fuzz    libFuzzer targets, each over its seeds for a bounded number of inputs
@@ -6,7 +7,7 @@
 #   i686    the shipped 32-bit programs and the same Windows tests
 # and then builds the release package and checks it, starting its programs.
 set -u
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 . scripts/xvfb.sh
 scripts/deps.sh || exit 1
 
@@ -35,7 +36,7 @@ windows_tests() (  # windows_tests <preset>
   ctest --preset "$1"
   status=$?
   wineserver -k 2>/dev/null
-  exit $status
+  exit "$status"
 )
 build_release() { zip=$(scripts/release.sh); }
 

@@ -1,3 +1,5 @@
+# shellcheck shell=sh
+# shellcheck disable=SC2034 # its variables are for the scripts that source it
 # Sourced by every script that runs Wine, so that all run it the same way:
 # code page 932 (LC_ALL), no debug output, and no prompt to install Mono or
 # Gecko. It brings start_xvfb and stop_xvfb (scripts/xvfb.sh) along.

@@ -1,3 +1,4 @@
+# shellcheck shell=sh
 # Sourced by the scripts that need a display: start_xvfb starts one Xvfb on a
 # display number the server picks itself (so parallel runs never share one)
 # and exports DISPLAY; stop_xvfb stops it, and does nothing when none runs.
