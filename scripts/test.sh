@@ -1,6 +1,7 @@
 #!/bin/sh
 # shellcheck disable=SC2317 # the steps' functions are called through step()
-# Builds all four builds and runs every test:
+# Checks the sources' formatting and shell scripts (scripts/check-style.sh),
+# builds all four builds and runs every test:
 #   native  portable code with AddressSanitizer and UndefinedBehaviorSanitizer
 #   fuzz    libFuzzer targets, each over its seeds for a bounded number of inputs
 #   x86_64  the programs and the Windows tests, under Wine on one Xvfb display
@@ -40,6 +41,7 @@ windows_tests() (  # windows_tests <preset>
 )
 build_release() { zip=$(scripts/release.sh); }
 
+step "sources: clang-format, shellcheck" scripts/check-style.sh
 step "native build" build native
 step "native tests" ctest --preset native -j2
 step "fuzz build" build fuzz
