@@ -11,7 +11,7 @@ namespace {
 // Often enough that a test hardly waits for a window that is up.
 const UINT kTickMs = 100;
 
-// The drivers alive on this thread; a tick finds its own by its timer.
+// The drivers alive; a tick finds its own by its timer.
 std::vector<ModalDriver *> &LiveDrivers() {
   static std::vector<ModalDriver *> drivers;
   return drivers;
