@@ -2,10 +2,10 @@
 
 #include <set>
 
-#include "lib/files/file_io.h"
+#include "lib/config/driver_params.h"
 #include "lib/config/option_reader.h"
 #include "lib/config/option_writer.h"
-#include "lib/config/driver_params.h"
+#include "lib/files/file_io.h"
 #include "veldercfg/check.h"
 #include "veldercfg/settings.h"
 
