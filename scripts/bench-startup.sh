@@ -6,6 +6,7 @@ set -eu
 cd "$(dirname "$0")/.."
 . scripts/wine-env.sh
 prepare_wine bench-prefix VelderSetup startup_bench empty_dialog
+trap stop_xvfb EXIT
 start_xvfb
 wineserver -p 30
 measure() {
@@ -21,7 +22,7 @@ measure
 line='soundfont "C:\\soundfonts\\a-rather-long-name-for-a-piano.sf2" amp=100 pan=0\r\n'
 : > "$windows/orvane.cfg"
 while [ "$(stat -c %s "$windows/orvane.cfg")" -lt 1048576 ]; do
-  for _ in $(seq 1000); do printf "$line"; done >> "$windows/orvane.cfg"
+  for _ in $(seq 1000); do printf %b "$line"; done >> "$windows/orvane.cfg"
   printf '#extension opt --reverb=f\r\n#extension opt -EFchorus=n\r\n' >> "$windows/orvane.cfg"
 done
 echo "== 1 MB orvane.cfg ($(stat -c %s "$windows/orvane.cfg") bytes)"

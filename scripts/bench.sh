@@ -14,5 +14,6 @@ for program in build/bench/bin/*_bench; do
     case " $* " in *" $name "*) ;; *) continue ;; esac
   fi
   echo "==> $name"
+  # shellcheck disable=SC2086 # BENCH_FLAGS may hold several flags, split at blanks
   "$program" ${BENCH_FLAGS:-}
 done

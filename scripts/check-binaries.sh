@@ -24,6 +24,9 @@ resources() {
 
 has() { printf '%s\n' "$2" | grep -qx "$1"; }
 
+# The lines of $1 on one line, each followed by a blank but the last.
+joined() { printf '%s' "$1" | tr '\n' ' '; }
+
 check() {  # check <exe> <arch>
   exe=$1
   dump=$(x86_64-w64-mingw32-objdump -p "$exe") || { fail "not readable"; return; }
@@ -37,7 +40,7 @@ check() {  # check <exe> <arch>
   echo "$dump" | grep -q NX_COMPAT || fail "no DEP (NX compatible)"
   echo "$dump" | grep -q 'Base Relocation Directory \[.reloc\]' || fail "no relocations, so no real ASLR"
 
-  dlls=$(echo "$dump" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z')
+  dlls=$(echo "$dump" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '[:upper:]' '[:lower:]')
   [ -n "$dlls" ] || fail "no imports found"
   for dll in $dlls; do
     case " $allowed " in *" $dll "*) ;; *) fail "imports $dll, which is not a system DLL" ;; esac
@@ -55,10 +58,10 @@ check() {  # check <exe> <arch>
       has 5/101 "$list" || fail "no dialog 101"
       echo "$list" | grep -q '^24/' || fail "no manifest" ;;
     VelderCfg.exe)
-      [ -z "$list" ] || fail "carries resources $(echo $list)"
+      [ -z "$list" ] || fail "carries resources $(joined "$list")"
       echo "$dump" | grep -q 'Subsystem.*(Windows CUI)' || fail "not a console program" ;;
   esac
-  echo "$exe: $(echo $dlls); resources $(echo $list)"
+  echo "$exe: $(joined "$dlls"); resources $(joined "$list")"
 }
 
 for dir in "$@"; do

@@ -5,7 +5,7 @@
 #   check-release.sh <build/release/velder-setup-<version>.zip>
 # It needs the x86_64 build's window_check tool, which the test command builds.
 set -u
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 . scripts/wine-env.sh
 . scripts/version.sh
 zip=${1:-}
@@ -14,10 +14,12 @@ status=0
 fail() { echo "FAIL $zip: $*" >&2; status=1; }
 [ "$(basename "$zip")" = "velder-setup-$(velder_version).zip" ] || fail "named $(basename "$zip")"
 dir=$(mktemp -d)/i686
-trap 'rm -rf "$(dirname "$dir")"' EXIT
+trap 'stop_xvfb; rm -rf "$(dirname "$dir")"' EXIT
 mkdir -p "$dir"
 unzip -q "$zip" -d "$dir" || fail "does not unpack"
-[ "$(ls "$dir" | tr '\n' ' ')" = "VelderCfg.exe VelderSetup.exe VelderVolCtl.exe guide.txt " ] || fail "holds $(ls "$dir" | tr '\n' ' ')"
+# The names in a folder, each followed by a blank.
+names() { (cd "$1" && printf '%s ' *); }
+[ "$(names "$dir")" = "VelderCfg.exe VelderSetup.exe VelderVolCtl.exe guide.txt " ] || fail "holds $(names "$dir")"
 for exe in VelderSetup.exe VelderCfg.exe; do
   cmp -s "$dir/$exe" "build/i686/bin/$exe" || fail "$exe is not the i686 build"
 done
@@ -35,7 +37,6 @@ done
 export WINEPREFIX="$PWD/build/release/wineprefix"
 scripts/wine-prefix.sh "$WINEPREFIX" || exit 1
 start_xvfb
-trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$(dirname "$dir")"' EXIT
 stop_stale_wineserver
 checker=build/x86_64/bin/window_check.exe
 [ -f "$checker" ] || { fail "no $checker to start the programs (cmake --build --preset x86_64 --target window_check)"; exit 1; }

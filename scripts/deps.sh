@@ -2,19 +2,20 @@
 # Installs the Debian packages the build, the programs and the tests need,
 # skipping those already there. Run as root; safe to run again.
 # wine32:i386 runs the shipped 32-bit programs; it needs the i386 architecture.
+# git, clang-format and shellcheck are for the test command's check of the sources.
 set -eu
 packages="cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth x11-apps netpbm xdotool
-  fonts-ipafont-gothic fonts-wine util-linux zip unzip"
-missing=""
+  fonts-ipafont-gothic fonts-wine util-linux zip unzip git clang-format shellcheck"
+set --
 for p in $packages; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $p"
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || set -- "$@" "$p"
 done
-if [ -n "$missing" ]; then
-  echo "Installing:$missing"
-  case "$missing" in
+if [ $# -gt 0 ]; then
+  echo "Installing: $*"
+  case "$*" in
     *:i386*) dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386 ;;
   esac
   apt-get update
-  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$@"
 fi

@@ -14,7 +14,7 @@ printf 'dir "C:\\soundfonts"\r\nsoundfont "C:\\soundfonts\\piano.sf2"\r\n' > "$w
 start_xvfb
 out=docs/pictures
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"; kill $xvfb_pid 2>/dev/null' EXIT
+trap 'rm -rf "$scratch"; stop_xvfb' EXIT
 mkdir -p "$out"
 shoot() {  # shoot <program> <name prefix>
   wine explorer /desktop=velder,1000x720 "$bin/shoot.exe" "$(winepath -w "$bin/$1")" \

@@ -31,6 +31,7 @@ if [ -n "${DISPLAY:-}" ]; then
   exec $wine "$program"
 fi
 
+trap stop_xvfb EXIT
 start_xvfb
 # Without a window manager only Wine's own desktop draws captions and frames.
 $wine explorer /desktop=velder,1280x1024 "$program" &

@@ -1,12 +1,14 @@
 #!/bin/sh
-# Builds all four builds and runs every test:
+# shellcheck disable=SC2317 # the steps' functions are called through step()
+# Checks the sources' formatting and shell scripts (scripts/check-style.sh),
+# builds all four builds and runs every test:
 #   native  portable code with AddressSanitizer and UndefinedBehaviorSanitizer
 #   fuzz    libFuzzer targets, each over its seeds for a bounded number of inputs
 #   x86_64  the programs and the Windows tests, under Wine on one Xvfb display
 #   i686    the shipped 32-bit programs and the same Windows tests
 # and then builds the release package and checks it, starting its programs.
 set -u
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 . scripts/xvfb.sh
 scripts/deps.sh || exit 1
 
@@ -35,10 +37,11 @@ windows_tests() (  # windows_tests <preset>
   ctest --preset "$1"
   status=$?
   wineserver -k 2>/dev/null
-  exit $status
+  exit "$status"
 )
 build_release() { zip=$(scripts/release.sh); }
 
+step "sources: clang-format, shellcheck" scripts/check-style.sh
 step "native build" build native
 step "native tests" ctest --preset native -j2
 step "fuzz build" build fuzz
@@ -46,6 +49,7 @@ step "fuzz runs" ctest --preset fuzz
 step "i686 build" build i686
 step "x86_64 build" build x86_64
 
+trap stop_xvfb EXIT
 start_xvfb
 step "x86_64 tests (Wine)" windows_tests x86_64
 step "i686 tests (Wine)" windows_tests i686

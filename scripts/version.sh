@@ -1,3 +1,4 @@
+# shellcheck shell=sh
 # Sourced by the release scripts: velder_version prints the project's version
 # as CMakeLists.txt declares it.
 velder_version() {

@@ -1,6 +1,8 @@
+# shellcheck shell=sh
+# shellcheck disable=SC2034 # its variables are for the scripts that source it
 # Sourced by every script that runs Wine, so that all run it the same way:
 # code page 932 (LC_ALL), no debug output, and no prompt to install Mono or
-# Gecko. It brings start_xvfb (scripts/xvfb.sh) along.
+# Gecko. It brings start_xvfb and stop_xvfb (scripts/xvfb.sh) along.
 scripts_dir=$(cd "$(dirname "$0")" && pwd)
 . "$scripts_dir/xvfb.sh"
 export WINEDEBUG=-all LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="

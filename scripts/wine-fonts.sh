@@ -37,5 +37,5 @@ trap 'rm -f "$reg"' EXIT
   printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n'
   printf '"Marlett (TrueType)"="Z:%s"\r\n' "$(echo "$marlett" | sed 's,/,\\\\,g')"
 } | iconv -f UTF-8 -t UTF-16LE > "$reg"
-WINEPREFIX="$prefix" $wine regedit /S "Z:$(echo "$reg" | tr / '\\\\')" >/dev/null 2>&1
+WINEPREFIX="$prefix" $wine regedit /S "Z:$(echo "$reg" | sed 's,/,\\,g')" >/dev/null 2>&1
 WINEPREFIX="$prefix" wineserver -w

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/process_window_win.h"
+#include "tests/win/program_process_win.h"
 
 namespace {
 
@@ -78,21 +78,22 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "usage: shoot <program.exe> <output prefix>\n");
     return 2;
   }
-  StartedProgram started;
-  if (!StartAndWaitForWindow(argv[1], 30000, &started)) {
+  ProgramProcess program(argv[1]);
+  HWND window = program.Window();
+  if (!window) {
     std::fprintf(stderr, "%s did not come up\n", argv[1]);
     return 1;
   }
-  HWND tabs = FindWindowExA(started.window, nullptr, "SysTabControl32", nullptr);
+  HWND tabs = FindWindowExA(window, nullptr, "SysTabControl32", nullptr);
   int count = tabs ? static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0)) : 1;
   bool ok = true;
   for (int tab = 0; tab < count && ok; ++tab) {
     if (tabs) ClickTab(tabs, tab);
     Sleep(800);
     std::string path = std::string(argv[2]) + std::to_string(tab + 1) + ".bmp";
-    ok = SaveWindowBitmap(started.window, path);
+    ok = SaveWindowBitmap(window, path);
     std::printf("%s\n", path.c_str());
   }
-  CloseProgram(&started);
+  program.Close(window);
   return ok ? 0 : 1;
 }

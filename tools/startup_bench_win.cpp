@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "tools/process_window_win.h"
+#include "tests/win/program_process_win.h"
 
 namespace {
 
@@ -23,13 +23,13 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 double MedianStartup(const char *program, int runs) {
   std::vector<double> times;
   for (int run = 0; run < runs; ++run) {
-    StartedProgram started;
     LARGE_INTEGER before, after;
     QueryPerformanceCounter(&before);
-    bool up = StartAndWaitForWindow(program, 30000, &started);
+    ProgramProcess process(program);
+    HWND window = process.Window();
     QueryPerformanceCounter(&after);
-    CloseProgram(&started);
-    if (!up) return -1;
+    process.Close(window);
+    if (!window) return -1;
     times.push_back(Milliseconds(before, after));
   }
   std::sort(times.begin(), times.end());

@@ -7,23 +7,23 @@
 
 #include <cstdio>
 
-#include "tools/process_window_win.h"
+#include "tests/win/program_process_win.h"
 
 int main(int argc, char **argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: window_check <program.exe>\n");
     return 2;
   }
-  StartedProgram started = {};
-  bool up = StartAndWaitForWindow(argv[1], 30000, &started);
-  if (!started.process.hProcess) {
-    std::fprintf(stderr, "%s could not be started (error %lu)\n", argv[1], GetLastError());
+  ProgramProcess program(argv[1]);
+  if (!program.started()) {
+    std::fprintf(stderr, "%s could not be started (error %lu)\n", argv[1], program.startError());
     return 1;
   }
+  HWND window = program.Window();
   char caption[256] = "";
-  if (up) GetWindowTextA(started.window, caption, sizeof caption);
-  DWORD status = CloseProgram(&started);
-  if (!up) {
+  if (window) GetWindowTextA(window, caption, sizeof caption);
+  DWORD status = program.Close(window);
+  if (!window) {
     std::fprintf(stderr, "%s started, but its window did not come up\n", argv[1]);
     return 1;
   }

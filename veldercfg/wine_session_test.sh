@@ -6,7 +6,7 @@ set -u
 exec_wine=$1 prefix=$2 exe=$3
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
-windir="Z:$(echo "$dir" | tr / '\\')"
+windir="Z:$(echo "$dir" | sed 's,/,\\,g')"
 status=0
 fail() { echo "FAIL: $*" >&2; status=1; }
 run() {  # run <expected status> <arguments...>; output in $dir/out

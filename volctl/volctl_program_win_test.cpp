@@ -7,16 +7,19 @@
 #include <string>
 
 #include "tests/win/dialog_template_win.h"
+#include "tests/win/program_process_win.h"
 #include "tests/win/test_support_win.h"
 #include "volctl/resource.h"
 #include "volctl/stand_ins_win_test.h"
 
 namespace {
 
+std::string ProgramPath() { return PathBesideTest("VelderVolCtl.exe"); }
+
 using VolumeProgram = DriverStandIns;
 
 TEST_P(VolumeProgram, PostsToDriverWindowsOfOtherProcessesAndExitsWithZero) {
-  ProgramProcess program("VelderVolCtl.exe", "/s --volume 50 orvane.cfg");
+  ProgramProcess program(ProgramPath(), "/s --volume 50 orvane.cfg");
   ASSERT_TRUE(program.started());
   HWND window = program.Window("VelderVol");
   ASSERT_NE(window, nullptr);
@@ -25,13 +28,10 @@ TEST_P(VolumeProgram, PostsToDriverWindowsOfOtherProcessesAndExitsWithZero) {
   SendMessageA(slider, WM_KEYDOWN, VK_HOME, 0);
   SendMessageA(slider, WM_KEYUP, VK_HOME, 0);
   ExpectPosts(VolumePosts({100, 100}), "Home in the program");
-  PostMessageA(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.ExitStatus(), 0u);
+  EXPECT_EQ(program.Close(window), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(StandIns, VolumeProgram, testing::ValuesIn(kStandInSets), StandInSetName);
-
-std::string ProgramPath() { return PathBesideTest("VelderVolCtl.exe"); }
 
 // Reads a resource of the shipped program, not of this test program.
 class ProgramResources : public testing::Test {

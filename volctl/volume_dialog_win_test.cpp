@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "tests/win/modal_driver_win.h"
+#include "tests/win/test_support_win.h"
 #include "volctl/resource.h"
 #include "volctl/stand_ins_win_test.h"
 
@@ -98,40 +100,32 @@ TEST_P(VolumeDialogTest, EveryScrollCodeSendsTheThumbsVolume) {
 
 INSTANTIATE_TEST_SUITE_P(StandIns, VolumeDialogTest, testing::ValuesIn(kStandInSets), StandInSetName);
 
-// Drives the modal dialog from a timer of its own loop: Enter and Esc go
-// through the dialog manager as typed keys, then the close button.
-struct ModalRun {
-  int step;
-  bool openAfterKeys;
-};
-ModalRun g_modal;
-
-void CALLBACK DriveModalDialog(HWND, UINT, UINT_PTR, DWORD) {
-  HWND dialog = FindWindowA(nullptr, "VelderVol");
-  if (!dialog || GetWindowThreadProcessId(dialog, nullptr) != GetCurrentThreadId()) return;
-  HWND slider = GetDlgItem(dialog, IDC_VOLUME_SLIDER);
-  switch (g_modal.step++) {
-    case 0:
-      PostMessageA(slider, WM_KEYDOWN, VK_RETURN, 0);
-      PostMessageA(slider, WM_KEYDOWN, VK_ESCAPE, 0);
-      break;
-    case 1:
-      g_modal.openAfterKeys = IsWindowVisible(dialog);
-      PostMessageA(dialog, WM_CLOSE, 0, 0);
-      break;
-    default:  // the close did not end it: stop the test from hanging
-      EndDialog(dialog, -1);
-  }
-}
-
+// Drives the modal dialog from inside its own loop: Enter and Esc go through
+// the dialog manager as typed keys, then the close button.
 TEST(VolumeDialogModal, EnterAndEscLeaveItOpenAndCloseEndsItWithOne) {
   RegisterSliderClass();
-  g_modal = {};
-  UINT_PTR timer = SetTimer(nullptr, 0, 200, DriveModalDialog);
+  int step = 0;
+  bool openAfterKeys = false;
+  auto drive = [&](HWND dialog) {
+    HWND slider = GetDlgItem(dialog, IDC_VOLUME_SLIDER);
+    switch (step++) {
+      case 0:
+        PostMessageA(slider, WM_KEYDOWN, VK_RETURN, 0);
+        PostMessageA(slider, WM_KEYDOWN, VK_ESCAPE, 0);
+        return false;
+      case 1:
+        openAfterKeys = IsWindowVisible(dialog);
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        return false;
+      default:  // the close did not end it: stop the test from hanging
+        EndDialog(dialog, -1);
+        return true;
+    }
+  };
+  ModalDriver driver([](HWND window) { return WindowText(window) == "VelderVol"; }, drive);
   INT_PTR result =
       DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_VOLUME), nullptr, VolumeDlgProc, 0);
-  KillTimer(nullptr, timer);
-  EXPECT_TRUE(g_modal.openAfterKeys);
+  EXPECT_TRUE(openAfterKeys);
   EXPECT_EQ(result, 1);
 }
 

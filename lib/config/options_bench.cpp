@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <string>
 
-#include "lib/files/file_io.h"
 #include "lib/config/option_reader.h"
 #include "lib/config/option_writer.h"
+#include "lib/files/file_io.h"
 
 namespace {
 

@@ -8,20 +8,9 @@
 #include <cstring>
 
 #include "setup/editor/choosers_win.h"
+#include "tests/win/modal_driver_win.h"
 
 namespace {
-
-BOOL CALLBACK CancelIfDialog(HWND window, LPARAM) {
-  char name[16];
-  if (GetClassNameA(window, name, sizeof name) && std::strcmp(name, "#32770") == 0)
-    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-  return TRUE;
-}
-
-// Runs inside the chooser's own modal loop.
-void CALLBACK CancelChooser(HWND, UINT, UINT_PTR, DWORD) {
-  EnumThreadWindows(GetCurrentThreadId(), CancelIfDialog, 0);
-}
 
 // Loaded, from the system directory, and not the decoy (which alone exports VelderDecoy).
 bool FromSystemDirectory(const char *dll) {
@@ -39,10 +28,13 @@ bool FromSystemDirectory(const char *dll) {
 }  // namespace
 
 int main() {
-  UINT_PTR timer = SetTimer(nullptr, 0, 200, CancelChooser);
+  // Cancels the chooser from inside its own loop, again on each tick while it stays.
+  ModalDriver cancel(IsDialogWindow, [](HWND chooser) {
+    PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+    return false;
+  });
   CMyFileDialog dialog;
   dialog.Show();
-  KillTimer(nullptr, timer);
   int misplaced = 0;
   const char *const dlls[] = {"comdlg32.dll", "shell32.dll", "ole32.dll"};
   for (int i = 0; i < 3; ++i)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "tests/win/program_process_win.h"
 #include "tests/win/test_support_win.h"
 
 namespace {
@@ -44,7 +45,7 @@ TEST(ChooserLibraries, ComeFromTheSystemDirectoryNeverFromBesideTheProgram) {
   GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
   SetEnvironmentVariableA("WINEDLLOVERRIDES",
                           (std::string(overrides) + ";comdlg32,shell32,ole32=n,b").c_str());
-  ProgramProcess probe("decoy\\chooser_probe.exe", "");
+  ProgramProcess probe(PathBesideTest("decoy\\chooser_probe.exe"));
   SetEnvironmentVariableA("WINEDLLOVERRIDES", overrides);
   ASSERT_TRUE(probe.started());
   EXPECT_EQ(probe.ExitStatus(), 0u)

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "setup/editor/choosers_win.h"
 #include "lib/config/directive_line.h"
+#include "setup/editor/choosers_win.h"
 #include "setup/res/resource.h"
 
 namespace {

@@ -4,64 +4,24 @@
 
 #include <shlobj.h>
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <string>
-#include <utility>
 
 #include "setup/res/resource.h"
+#include "tests/win/modal_driver_win.h"
 #include "tests/win/setup_fixture_win.h"
 
 namespace {
 
-// Acts on the chooser that the code under test opens on this thread. A
-// thread timer runs inside the chooser's own modal loop, finds the chooser
-// (a dialog other than the setup window) once it is up and hands it to the
-// action; the action runs again on later ticks for as long as it returns
-// false and the chooser is still there.
-class ChooserDriver {
- public:
-  using Action = std::function<bool(HWND chooser)>;
-  ChooserDriver(HWND setupWindow, Action action) : setupWindow_(setupWindow), action_(std::move(action)) {
-    current_ = this;
-    timer_ = SetTimer(nullptr, 0, 100, Tick);
-  }
-  ~ChooserDriver() {
-    KillTimer(nullptr, timer_);
-    current_ = nullptr;
-  }
-  int calls() const { return calls_; }
-
- private:
-  static BOOL CALLBACK FindChooser(HWND window, LPARAM data) {
-    ChooserDriver *driver = reinterpret_cast<ChooserDriver *>(data);
-    char className[16];
-    GetClassNameA(window, className, sizeof className);
-    if (window != driver->setupWindow_ && lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window) &&
-        IsWindowEnabled(window) && !GetDlgItem(window, 0xFFFF))
-      driver->found_ = window;
-    return driver->found_ == nullptr;
-  }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    ChooserDriver *driver = current_;
-    if (!driver || driver->done_) return;
-    driver->found_ = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindChooser, reinterpret_cast<LPARAM>(driver));
-    if (!driver->found_) return;
-    ++driver->calls_;
-    driver->done_ = driver->action_(driver->found_);
-  }
-
-  static ChooserDriver *current_;
-  HWND setupWindow_;
-  Action action_;
-  UINT_PTR timer_ = 0;
-  HWND found_ = nullptr;
-  int calls_ = 0;
-  bool done_ = false;
-};
-
-ChooserDriver *ChooserDriver::current_ = nullptr;
+// The chooser that the code under test opens on this thread, for a driver
+// to act on: a dialog other than the setup window, once it is up and while
+// no message box stands over it.
+ModalDriver::WindowTest ChooserOf(HWND setupWindow) {
+  return [setupWindow](HWND window) {
+    return window != setupWindow && IsDialogWindow(window) && !IsMessageBox(window) &&
+           IsWindowVisible(window) && IsWindowEnabled(window);
+  };
+}
 
 struct ChildSearch {
   const char *text;
@@ -160,7 +120,7 @@ class DirectiveInsertion : public SetupPageTest {
   // current directory meanwhile, as a dialog may. What it saw is kept.
   void ChooseWith(int button, const std::string &path) {
     bool folder = button == IDC_ADD_DIR;
-    ChooserDriver driver(window_, [&](HWND chooser) {
+    ModalDriver driver(ChooserOf(window_), [&](HWND chooser) {
       char filter[128] = "";
       SendDlgItemMessageA(chooser, cmb1, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(filter));
       filter_ = filter;
@@ -245,7 +205,7 @@ TEST_F(DirectiveInsertion, CaretFarIntoALargeTextTakesTheLine) {
 TEST_F(DirectiveInsertion, CancellingChangesNeitherTextNorDirectory) {
   for (const ButtonCase &c : kButtons) {
     SetEditor("dir \"C:\\old\"\r\nsource x.cfg", 3, 12);
-    ChooserDriver driver(window_, [&](HWND chooser) {
+    ModalDriver driver(ChooserOf(window_), [&](HWND chooser) {
       SetCurrentDirectoryA(files_.other().c_str());
       if (c.button == IDC_ADD_DIR)
         SendMessageA(chooser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(files_.folder().c_str()));
@@ -270,7 +230,7 @@ TEST_F(DirectiveInsertion, FolderWithoutAFileSystemPathInsertsNothing) {
   SetEditor("dir \r\n", 4, 4);
   LPITEMIDLIST computer = nullptr;
   ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
-  ChooserDriver driver(window_, [&](HWND chooser) {
+  ModalDriver driver(ChooserOf(window_), [&](HWND chooser) {
     SendMessageA(chooser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(computer));
     Confirm(chooser);
     return true;
@@ -288,7 +248,7 @@ TEST_F(DirectiveInsertion, FileDialogTakesOnlyExistingFiles) {
   SetEditor("", 0, 0);
   MessageBoxCatcher boxes;
   int step = 0;
-  ChooserDriver driver(window_, [&](HWND chooser) {
+  ModalDriver driver(ChooserOf(window_), [&](HWND chooser) {
     if (step++ == 0) {
       TypeFileName(chooser, files_.folder() + "\\missing.sf2");
       Confirm(chooser);

@@ -6,9 +6,9 @@
 #include <new>
 #include <string>
 
-#include "lib/files/file_io.h"
 #include "lib/config/option_reader.h"
 #include "lib/config/option_writer.h"
+#include "lib/files/file_io.h"
 #include "setup/res/resource.h"
 #include "setup/shell/driver_files_win.h"
 #include "setup/shell/save_failure_win.h"

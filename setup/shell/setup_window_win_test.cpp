@@ -11,6 +11,7 @@
 #include "setup/res/resource.h"
 #include "setup/shell/instance_win.h"
 #include "setup/shell/setup_window_win_test_ids.h"
+#include "tests/win/program_process_win.h"
 #include "tests/win/setup_fixture_win.h"
 
 namespace {
@@ -201,12 +202,11 @@ TEST_F(SetupWindow, TextTypedOnAPageSurvivesTabSwitches) {
 
 // The real program, started with a command line it must ignore.
 TEST_F(SetupWindow, ProgramExitsWithOneWhateverTheCommandLine) {
-  ProgramProcess program("VelderSetup.exe", "/s --help orvane.cfg");
+  ProgramProcess program(PathBesideTest("VelderSetup.exe"), "/s --help orvane.cfg");
   ASSERT_TRUE(program.started());
   HWND window = program.Window("Orvane Driver Setup");
   ASSERT_NE(window, nullptr);
-  PostMessageA(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.ExitStatus(), 1u);
+  EXPECT_EQ(program.Close(window), 1u);
 }
 
 }  // namespace

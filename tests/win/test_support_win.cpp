@@ -87,16 +87,6 @@ void PumpMessages(DWORD ms) {
 
 namespace {
 
-HHOOK g_hook;
-std::vector<SeenMessageBox> g_seen;
-
-// A message box is a dialog with the static text control 0xFFFF.
-bool IsMessageBox(HWND window) {
-  char className[16];
-  GetClassNameA(window, className, sizeof className);
-  return lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, 0xFFFF);
-}
-
 BOOL CALLBACK FindErrorIcon(HWND child, LPARAM found) {
   HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
   if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && icon == LoadIconA(nullptr, IDI_ERROR))
@@ -104,38 +94,33 @@ BOOL CALLBACK FindErrorIcon(HWND child, LPARAM found) {
   return TRUE;
 }
 
-LRESULT CALLBACK CatchMessageBox(int code, WPARAM wParam, LPARAM lParam) {
-  HWND window = reinterpret_cast<HWND>(wParam);
-  if (code == HCBT_ACTIVATE && IsMessageBox(window)) {
-    SeenMessageBox box;
-    char buffer[1024];
-    GetWindowTextA(window, buffer, sizeof buffer);
-    box.caption = buffer;
-    GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
-    box.text = buffer;
-    box.owner = GetWindow(window, GW_OWNER);
-    box.errorIcon = false;
-    EnumChildWindows(window, FindErrorIcon, reinterpret_cast<LPARAM>(&box.errorIcon));
-    g_seen.push_back(box);
-    PostMessageA(window, WM_COMMAND, IDOK, 0);
-  }
-  return CallNextHookEx(g_hook, code, wParam, lParam);
+SeenMessageBox ReadMessageBox(HWND window) {
+  SeenMessageBox box;
+  char buffer[1024];
+  GetWindowTextA(window, buffer, sizeof buffer);
+  box.caption = buffer;
+  GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
+  box.text = buffer;
+  box.owner = GetWindow(window, GW_OWNER);
+  box.errorIcon = false;
+  EnumChildWindows(window, FindErrorIcon, reinterpret_cast<LPARAM>(&box.errorIcon));
+  return box;
 }
 
 }  // namespace
 
-MessageBoxCatcher::MessageBoxCatcher() {
-  g_seen.clear();
-  g_hook = SetWindowsHookExA(WH_CBT, CatchMessageBox, nullptr, GetCurrentThreadId());
-}
-
-MessageBoxCatcher::~MessageBoxCatcher() { UnhookWindowsHookEx(g_hook); }
-
-const std::vector<SeenMessageBox> &MessageBoxCatcher::seen() const { return g_seen; }
+// A box that OK has ended is hidden until it goes, and is not seen again.
+MessageBoxCatcher::MessageBoxCatcher()
+    : driver_([](HWND window) { return IsMessageBox(window) && IsWindowVisible(window); },
+              [this](HWND box) {
+                seen_.push_back(ReadMessageBox(box));
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                return false;
+              }) {}
 
 SeenMessageBox MessageBoxCatcher::OnlyBox() const {
-  EXPECT_EQ(g_seen.size(), 1u);
-  return g_seen.size() == 1 ? g_seen[0] : SeenMessageBox{};
+  EXPECT_EQ(seen_.size(), 1u);
+  return seen_.size() == 1 ? seen_[0] : SeenMessageBox{};
 }
 
 void ClickButton(HWND dialog, int id) {
@@ -156,58 +141,4 @@ std::string PathBesideTest(const char *name) {
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
   std::string path(exe);
   return path.substr(0, path.rfind('\\') + 1) + name;
-}
-
-ProgramProcess::ProgramProcess(const char *programName, const std::string &arguments) {
-  std::string program = PathBesideTest(programName);
-  std::string commandLine = "\"" + program + "\" " + arguments;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  started_ = CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &process_);
-}
-
-ProgramProcess::~ProgramProcess() {
-  if (!started_) return;
-  if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
-  CloseHandle(process_.hThread);
-  CloseHandle(process_.hProcess);
-}
-
-namespace {
-
-struct WindowSearch {
-  DWORD processId;
-  const char *caption;
-  HWND found;
-};
-
-// A named CALLBACK, not a lambda: a lambda has no stdcall conversion on i686.
-BOOL CALLBACK FindProcessWindow(HWND window, LPARAM data) {
-  WindowSearch *s = reinterpret_cast<WindowSearch *>(data);
-  DWORD owner;
-  GetWindowThreadProcessId(window, &owner);
-  char text[64];
-  if (owner == s->processId && GetWindowTextA(window, text, sizeof text) && lstrcmpA(text, s->caption) == 0)
-    s->found = window;
-  return s->found == nullptr;
-}
-
-}  // namespace
-
-HWND ProgramProcess::Window(const char *caption) const {
-  WindowSearch search = {process_.dwProcessId, caption, nullptr};
-  WaitForInputIdle(process_.hProcess, 20000);
-  for (int tries = 0; tries < 400 && !search.found; ++tries) {
-    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) Sleep(50);
-  }
-  return search.found;
-}
-
-DWORD ProgramProcess::ExitStatus() const {
-  WaitForSingleObject(process_.hProcess, 20000);
-  DWORD status = 0;
-  GetExitCodeProcess(process_.hProcess, &status);
-  return status;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/win/modal_driver_win.h"
+
 // Full path of a file in the test prefix's Windows directory.
 std::string WindowsFilePath(const char *name);
 
@@ -61,15 +63,19 @@ struct SeenMessageBox {
 };
 
 // While it lives, every message box this thread opens is recorded and
-// dismissed with OK at once, so that code under test never blocks on one.
+// dismissed with OK as soon as it is up, so that code under test never
+// blocks on one.
 class MessageBoxCatcher {
  public:
   MessageBoxCatcher();
-  ~MessageBoxCatcher();
-  const std::vector<SeenMessageBox> &seen() const;
+  const std::vector<SeenMessageBox> &seen() const { return seen_; }
   // The one box seen so far; unless there was exactly one, the test fails
   // and an empty record is returned.
   SeenMessageBox OnlyBox() const;
+
+ private:
+  std::vector<SeenMessageBox> seen_;
+  ModalDriver driver_;
 };
 
 // Sends the button click notification that the dialog manager sends.
@@ -82,23 +88,3 @@ void ClickTab(HWND tabs, int index);
 // Full path of a file in the folder of this test program, where the build
 // puts the programs too.
 std::string PathBesideTest(const char *name);
-
-// One of the programs, started in its own process with a command line, as
-// the driver's users start it; killed at the end if it is still running.
-class ProgramProcess {
- public:
-  ProgramProcess(const char *programName, const std::string &arguments);
-  ~ProgramProcess();
-  bool started() const { return started_; }
-
-  // The program's top-level window with this caption, once it is up; null
-  // if it does not come within 20 seconds.
-  HWND Window(const char *caption) const;
-
-  // The exit status, or 259 (STILL_ACTIVE) when it does not end in time.
-  DWORD ExitStatus() const;
-
- private:
-  bool started_;
-  PROCESS_INFORMATION process_ = {};
-};
