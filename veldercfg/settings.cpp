@@ -10,23 +10,9 @@
 
 namespace {
 
-// Whole decimal numbers only: an optional minus sign and digits, nothing else.
-bool ParseInteger(std::string_view text, int32_t *number) {
-  size_t digits = !text.empty() && text[0] == '-' ? 1 : 0;
-  if (text.size() == digits || text.size() > digits + 10) return false;
-  for (size_t i = digits; i < text.size(); ++i)
-    if (text[i] < '0' || text[i] > '9') return false;
-  int64_t value = 0;
-  for (size_t i = digits; i < text.size(); ++i) value = value * 10 + (text[i] - '0');
-  if (digits) value = -value;
-  if (value < INT32_MIN || value > INT32_MAX) return false;
-  *number = static_cast<int32_t>(value);
-  return true;
-}
-
 bool ParseInRange(std::string_view text, int low, int high, int *number) {
   int32_t n;
-  if (!ParseInteger(text, &n) || n < low || n > high) return false;
+  if (!ParseExactDecimal(text, &n) || n < low || n > high) return false;
   *number = n;
   return true;
 }
@@ -55,7 +41,7 @@ std::string LetterOf(const Row (&rows)[N], int row) {
 template <size_t N>
 int RowOfNumber(const int (&rows)[N], std::string_view text) {
   int32_t n;
-  if (!ParseInteger(text, &n)) return -1;
+  if (!ParseExactDecimal(text, &n)) return -1;
   for (size_t i = 0; i < N; ++i)
     if (rows[i] == n) return static_cast<int>(i);
   return -1;
@@ -78,7 +64,7 @@ bool TakeWithLevel(const LetterChoice (&rows)[N], std::string_view text, int *ro
   size_t comma = text.find(',');
   int chosen = RowOfLetter(rows, text.substr(0, comma));
   int32_t n = 0;
-  if (chosen < 0 || (comma != std::string_view::npos && !ParseInteger(text.substr(comma + 1), &n)))
+  if (chosen < 0 || (comma != std::string_view::npos && !ParseExactDecimal(text.substr(comma + 1), &n)))
     return false;
   *row = chosen;
   *levelOn = comma != std::string_view::npos;
@@ -178,7 +164,7 @@ const OptionSetting OptionSettings[19] = {
      },
      [](V *v, T t) {
        int32_t bytes;
-       if (!ParseInteger(t, &bytes)) return false;
+       if (!ParseExactDecimal(t, &bytes)) return false;
        for (int i = 0; i < kCacheSizeCount; ++i)
          if (bytes >= 0 && CacheSizes[i].bytes == static_cast<uint32_t>(bytes)) {
            v->cacheSize = i;
@@ -277,10 +263,11 @@ bool TakeParam(DriverParams *params, const ParamSetting &setting, std::string_vi
       return false;
     places.resize(3, '0');
     int32_t whole, fraction;
-    if (!ParseInteger(digits, &whole) || !ParseInteger(places, &fraction) || whole > 1000000) return false;
+    if (!ParseExactDecimal(digits, &whole) || !ParseExactDecimal(places, &fraction) || whole > 1000000)
+      return false;
     entry = whole * 1000 + fraction;
     if (entry * 0.001 < low - 1e-9 || entry * 0.001 > high + 1e-9) return false;
-  } else if (!ParseInteger(text, &entry) || entry < low || entry > high) {
+  } else if (!ParseExactDecimal(text, &entry) || entry < low || entry > high) {
     return false;
   }
   StoreEntry(params, *setting.edit, entry);
