@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "setup/res/resource.h"
-
 const LetterChoice ReverbChoices[kReverbChoiceCount] = {
     {'d', "なし"},       {'n', "標準リバーヴ"},   {'g', "標準リバーヴ (G)"},
     {'f', "新リバーヴ"}, {'G', "新リバーヴ (G)"},
@@ -73,9 +71,5 @@ const CacheSize (&CacheSizes)[kCacheSizeCount] = kCacheSizes.rows;
 
 // In the order the writer puts the letters behind "-E".
 const EffectFlag EffectFlags[kEffectFlagCount] = {
-    {'w', IDC_FX_MOD_WHEEL},    {'p', IDC_FX_PORTAMENTO},   {'v', IDC_FX_NRPN_VIBRATO},
-    {'e', IDC_FX_MOD_ENVELOPE}, {'t', IDC_FX_TEXT_META},    {'s', IDC_FX_CHANNEL_PRESSURE},
-    {'o', IDC_FX_RETRIGGER},    {'z', IDC_FX_TEMPERAMENT},  {'j', IDC_FX_INSERTION},
-    {'d', IDC_FX_NRPN_DRUM},    {'x', IDC_FX_TVA_ENVELOPE}, {'c', IDC_FX_CC94_DELAY},
-    {'q', IDC_FX_EQ},
+    {'w'}, {'p'}, {'v'}, {'e'}, {'t'}, {'s'}, {'o'}, {'z'}, {'j'}, {'d'}, {'x'}, {'c'}, {'q'},
 };

@@ -25,10 +25,9 @@ struct CacheSize {
   char label[12];
 };
 
-// One letter of the -E option and the box that holds it.
+// One letter of the -E option.
 struct EffectFlag {
   char letter;  // lowercase: the feature on
-  int box;
 };
 
 constexpr int kReverbChoiceCount = 5;
