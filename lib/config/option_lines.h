@@ -17,11 +17,6 @@ bool IsShortOption(std::string_view option);
 // The value of a short option: behind its letter and the blanks after it.
 std::string_view ShortOptionValue(std::string_view option);
 
-// `value` kept within low..high.
-inline int Limited(int32_t value, int low, int high) {
-  return value < low ? low : value > high ? high : static_cast<int>(value);
-}
-
 // The row a choice value selects: by index when it starts with a digit,
 // otherwise by the letter of its first character; -1 when none.
 template <class Row, size_t N>

@@ -93,7 +93,7 @@ std::string BuildGeneratedBlock(const OptionValues &values) {
   if (values.fastPanning) AddOptionLine(&out, "--fast-panning");
   if (values.fastDecay) AddOptionLine(&out, "--fast-decay");
   if (values.unloadInstruments) AddOptionLine(&out, "-U");
-  AddOptionLine(&out, "-R%d", Limited(ReadDecimal(values.pseudoReverb), 0, 1000));
+  AddOptionLine(&out, "-R%d", Limited(ReadDecimal(values.pseudoReverb), Range{0, 1000}));
   if (const CacheSize *cache = SelectedRow(CacheSizes, values.cacheSize))
     AddOptionLine(&out, "-B%u", static_cast<unsigned>(cache->bytes));
   if (SelectedRow(NoiseShapingChoices, values.noiseShaping))
@@ -107,7 +107,7 @@ std::string RewriteOptionLines(std::string_view fileText, const OptionValues &va
   ForEachLine(fileText, [&](std::string_view line) {
     std::string_view option;
     bool isOption = FindOptionText(line, &option);
-    if (isOption && IsManagedOption(option)) return;
+    if (isOption && ParseOption(option).managed) return;
     std::string &list = isOption ? foreign : kept;
     list.append(line);
     list.append(kLineEnd);

@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size) {
     std::string_view option;
     bool isOption = FindOptionText(line, &option);
     if (!isOption) (kept += line) += kLineEnd;
-    if (isOption && !IsManagedOption(option)) (foreign += line) += kLineEnd;
+    if (isOption && !ParseOption(option).managed) (foreign += line) += kLineEnd;
   });
   std::string once = RewriteOptionLines(file, values);
   Check(once == kept + kLineEnd + foreign + kLineEnd + BuildGeneratedBlock(values));

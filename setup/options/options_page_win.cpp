@@ -35,15 +35,14 @@ struct SliderControl {
   int id;
   int mirror;
   int OptionValues::*position;
-  int highest;
+  Range range;
   const int *shown;  // what the mirror shows per position; null: the position
 };
 
 const SliderControl kSliders[] = {
-    {IDC_VOLUME, IDC_VOLUME_MIRROR, &OptionValues::volume, 200, nullptr},
-    {IDC_DRUM_POWER, IDC_DRUM_POWER_MIRROR, &OptionValues::drumPower, 200, nullptr},
-    {IDC_POLYPHONY, IDC_POLYPHONY_MIRROR, &OptionValues::polyphony, kPolyphonyLevelCount - 1,
-     PolyphonyLevels},
+    {IDC_VOLUME, IDC_VOLUME_MIRROR, &OptionValues::volume, kVolumeRange, nullptr},
+    {IDC_DRUM_POWER, IDC_DRUM_POWER_MIRROR, &OptionValues::drumPower, kDrumPowerRange, nullptr},
+    {IDC_POLYPHONY, IDC_POLYPHONY_MIRROR, &OptionValues::polyphony, kPolyphonyRange, PolyphonyLevels},
 };
 
 struct BoxControl {
@@ -193,7 +192,7 @@ bool SaveExtOptions(HWND page) {
 void InitOptionsPage(HWND page) {
   FillLists(page);
   for (const SliderControl &slider : kSliders)
-    SendDlgItemMessageA(page, slider.id, TBM_SETRANGE, TRUE, MAKELPARAM(0, slider.highest));
+    SendDlgItemMessageA(page, slider.id, TBM_SETRANGE, TRUE, MAKELPARAM(slider.range.low, slider.range.high));
   ShowOnPage(page, DefaultOptionValues());
   LoadExtOptions(page);
 }
