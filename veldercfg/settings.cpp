@@ -3,16 +3,15 @@
 #include <cmath>
 #include <cstdio>
 
-#include "lib/config/option_lines.h"
-#include "lib/config/option_reader.h"
 #include "lib/config/option_syntax.h"
 #include "lib/config/option_writer.h"
+#include "lib/config/text.h"
 
 namespace {
 
-bool ParseInRange(std::string_view text, int low, int high, int *number) {
+bool ParseInRange(std::string_view text, Range range, int *number) {
   int32_t n;
-  if (!ParseExactDecimal(text, &n) || n < low || n > high) return false;
+  if (!ParseExactDecimal(text, &n) || n < range.low || n > range.high) return false;
   *number = n;
   return true;
 }
@@ -72,6 +71,63 @@ bool TakeWithLevel(const LetterChoice (&rows)[N], std::string_view text, int *ro
   return true;
 }
 
+// --- What each setting allows, in words, from the tables and ranges -------
+
+// A volume or drum power of 0 reads back as the engine's default, so only
+// the rest of their ranges can be set.
+constexpr Range kSettableVolume = {1, kVolumeRange.high};
+constexpr Range kSettableDrumPower = {1, kDrumPowerRange.high};
+
+std::string Word(int number) { return std::to_string(number); }
+template <class Row>
+std::string Word(const Row &row) {
+  return std::string(1, row.letter);
+}
+
+// "a, b or c".
+template <class Row, size_t N>
+std::string OneOf(const Row (&rows)[N]) {
+  std::string text;
+  for (size_t i = 0; i < N; ++i) text += (i == 0 ? "" : i + 1 < N ? ", " : " or ") + Word(rows[i]);
+  return text;
+}
+
+std::string RangeText(Range range) { return std::to_string(range.low) + " to " + std::to_string(range.high); }
+
+template <size_t N>
+std::string ChoiceWithLevel(const LetterChoice (&rows)[N]) {
+  return OneOf(rows) + ", optionally followed by ,LEVEL (a whole number other than 0)";
+}
+
+std::string EffectLetters() {
+  std::string letters;
+  for (const EffectFlag &flag : EffectFlags) letters += flag.letter;
+  return "the " + std::to_string(kEffectFlagCount) + " letters " + letters +
+         " in this order, each lowercase (on) or uppercase (off)";
+}
+
+// The algorithms that take an N, each from 1 (less is written as the
+// default) to its largest.
+std::string ResampleNs() {
+  std::string text;
+  for (const ResampleChoice &algorithm : ResampleChoices)
+    if (algorithm.maxN != 0)
+      text += (text.empty() ? "" : ", ") + RangeText({1, algorithm.maxN}) +
+              (text.empty() ? " when resample is " : " when it is ") + algorithm.letter;
+  return text + "; empty for the other algorithms";
+}
+
+std::string LatencySeconds() {
+  return "seconds, " + WrittenLatency("") + " or more, with three decimals (such as " +
+         WrittenLatency("0.2") + ")";
+}
+
+std::string CacheBytes() {
+  auto bytes = [](int row) { return std::to_string(CacheSizes[row].bytes); };
+  return bytes(0) + " (none) or a size in bytes from " + bytes(1) + " to " + bytes(kCacheSizeCount - 1) +
+         " that doubles " + bytes(1) + " (" + bytes(2) + ", " + bytes(3) + ", ...)";
+}
+
 using V = OptionValues;
 using T = std::string_view;
 
@@ -79,29 +135,28 @@ using T = std::string_view;
 
 const OptionSetting OptionSettings[19] = {
     {"volume", kSetsVolume, [](const V &v) { return std::to_string(v.volume); },
-     [](V *v, T t) { return ParseInRange(t, 1, 200, &v->volume); }, "1 to 200"},
+     [](V *v, T t) { return ParseInRange(t, kSettableVolume, &v->volume); }, RangeText(kSettableVolume)},
     {"drum-power", kSetsDrumPower, [](const V &v) { return std::to_string(v.drumPower); },
-     [](V *v, T t) { return ParseInRange(t, 1, 200, &v->drumPower); }, "1 to 200"},
+     [](V *v, T t) { return ParseInRange(t, kSettableDrumPower, &v->drumPower); },
+     RangeText(kSettableDrumPower)},
     {"chorus", kSetsChorus,
      [](const V &v) { return ShowWithLevel(ChorusChoices, v.chorus, v.chorusLevelOn, v.chorusLevel); },
      [](V *v, T t) {
        return TakeWithLevel(ChorusChoices, t, &v->chorus, &v->chorusLevelOn, &v->chorusLevel);
      },
-     "d, n or s, optionally followed by ,LEVEL (a whole number other than 0)"},
+     ChoiceWithLevel(ChorusChoices)},
     {"reverb", kSetsReverb,
      [](const V &v) { return ShowWithLevel(ReverbChoices, v.reverb, v.reverbLevelOn, v.reverbLevel); },
      [](V *v, T t) {
        return TakeWithLevel(ReverbChoices, t, &v->reverb, &v->reverbLevelOn, &v->reverbLevel);
      },
-     "d, n, g, f or G, optionally followed by ,LEVEL (a whole number other than 0)"},
+     ChoiceWithLevel(ReverbChoices)},
     {"voice-lpf", kSetsVoiceLpf, [](const V &v) { return LetterOf(VoiceLpfChoices, v.voiceLpf); },
-     [](V *v, T t) { return (v->voiceLpf = RowOfLetter(VoiceLpfChoices, t)) >= 0; }, "d, c or m"},
+     [](V *v, T t) { return (v->voiceLpf = RowOfLetter(VoiceLpfChoices, t)) >= 0; }, OneOf(VoiceLpfChoices)},
     {"sampling-freq", kSetsSampleRate, [](const V &v) { return NumberOf(SampleRates, v.sampleRate); },
-     [](V *v, T t) { return (v->sampleRate = RowOfNumber(SampleRates, t)) >= 0; },
-     "4000, 8000, 11025, 16000, 22050, 32000, 44100 or 48000"},
+     [](V *v, T t) { return (v->sampleRate = RowOfNumber(SampleRates, t)) >= 0; }, OneOf(SampleRates)},
     {"polyphony", kSetsPolyphony, [](const V &v) { return NumberOf(PolyphonyLevels, v.polyphony); },
-     [](V *v, T t) { return (v->polyphony = RowOfNumber(PolyphonyLevels, t)) >= 0; },
-     "32, 64, 96, 128, 196, 256 or 512"},
+     [](V *v, T t) { return (v->polyphony = RowOfNumber(PolyphonyLevels, t)) >= 0; }, OneOf(PolyphonyLevels)},
     {"output", kSetsOutput,
      [](const V &v) {
        return std::string(v.mode == OutputMode::kStereo ? "stereo"
@@ -126,21 +181,21 @@ const OptionSetting OptionSettings[19] = {
        }
        return true;
      },
-     "the 13 letters wpvetsozjdxcq in this order, each lowercase (on) or uppercase (off)"},
+     EffectLetters()},
     {"resample", kSetsResample, [](const V &v) { return LetterOf(ResampleChoices, v.resample); },
-     [](V *v, T t) { return (v->resample = RowOfLetter(ResampleChoices, t)) >= 0; }, "d, l, c, L, g or n"},
+     [](V *v, T t) { return (v->resample = RowOfLetter(ResampleChoices, t)) >= 0; }, OneOf(ResampleChoices)},
     {"rtsyn-latency", kSetsLatency, [](const V &v) { return v.latency; },
      [](V *v, T t) {
        v->latency = std::string(t);
        return true;
      },
-     "seconds, 0.040 or more, with three decimals (such as 0.200)"},
+     LatencySeconds()},
     {"resample-param", kSetsResampleN, [](const V &v) { return v.resampleN; },
      [](V *v, T t) {
        v->resampleN = std::string(t);
        return true;
      },
-     "1 to 57 when resample is g, 1 to 34 when it is n; empty for the other algorithms"},
+     ResampleNs()},
     {"fast-panning", kSetsFastPanning, [](const V &v) { return std::string(OnOff(v.fastPanning)); },
      [](V *v, T t) { return ParseOnOff(t, &v->fastPanning); }, "on or off"},
     {"fast-decay", kSetsFastDecay, [](const V &v) { return std::string(OnOff(v.fastDecay)); },
@@ -151,11 +206,11 @@ const OptionSetting OptionSettings[19] = {
     {"pseudo-reverb", kSetsPseudoReverb, [](const V &v) { return v.pseudoReverb; },
      [](V *v, T t) {
        int n;
-       if (!ParseInRange(t, 0, 1000, &n)) return false;
+       if (!ParseInRange(t, kPseudoReverbRange, &n)) return false;
        v->pseudoReverb = std::string(t);
        return true;
      },
-     "0 to 1000"},
+     RangeText(kPseudoReverbRange)},
     {"cache", kSetsCache,
      [](const V &v) {
        return v.cacheSize >= 0 && v.cacheSize < kCacheSizeCount
@@ -172,9 +227,10 @@ const OptionSetting OptionSettings[19] = {
          }
        return false;
      },
-     "0 (none) or a size in bytes from 32768 to 1073741824 that doubles 32768 (65536, 131072, ...)"},
+     CacheBytes()},
     {"noise-shaping", kSetsNoiseShaping, [](const V &v) { return std::to_string(v.noiseShaping); },
-     [](V *v, T t) { return ParseInRange(t, 0, kNoiseShapingChoiceCount - 1, &v->noiseShaping); }, "0 to 4"},
+     [](V *v, T t) { return ParseInRange(t, kNoiseShapingRange, &v->noiseShaping); },
+     RangeText(kNoiseShapingRange)},
 };
 
 const OptionSetting *FindOptionSetting(std::string_view name) {

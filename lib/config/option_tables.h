@@ -47,5 +47,5 @@ extern const LetterChoice VoiceLpfChoices[kVoiceLpfChoiceCount];
 extern const char *const NoiseShapingChoices[kNoiseShapingChoiceCount];
 extern const int SampleRates[kSampleRateCount];
 extern const int PolyphonyLevels[kPolyphonyLevelCount];
-extern const CacheSize (&CacheSizes)[kCacheSizeCount];  // built at start-up
+extern const CacheSize (&CacheSizes)[kCacheSizeCount];
 extern const EffectFlag EffectFlags[kEffectFlagCount];
