@@ -24,17 +24,6 @@ size_t SkipDigits(std::string_view text, size_t at) {
 
 }  // namespace
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
-bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view SkipBlanks(std::string_view text) {
-  while (!text.empty() && IsBlankChar(text.front())) text.remove_prefix(1);
-  return text;
-}
-
 int32_t ReadDecimal(std::string_view text) {
   size_t at = SkipWhiteSpace(text);
   bool negative = false;

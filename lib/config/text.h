@@ -30,12 +30,19 @@ void ForEachLine(std::string_view text, Visit visit) {
   });
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix);
+// Inline, as the readers call these for every line of a file.
+inline bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
 
 // A blank: a space or a tab.
-bool IsBlankChar(char c);
+inline bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
+
 // `text` without the blanks it begins with.
-std::string_view SkipBlanks(std::string_view text);
+inline std::string_view SkipBlanks(std::string_view text) {
+  while (!text.empty() && IsBlankChar(text.front())) text.remove_prefix(1);
+  return text;
+}
 
 // Splits `text` at runs of the characters in `separators` (leading ones
 // skipped) and calls `take(index, token)` for at most `limit` tokens.
