@@ -3,30 +3,15 @@
 #include <cmath>
 #include <cstdio>
 
-#include "lib/config/option_lines.h"
-#include "lib/config/option_reader.h"
 #include "lib/config/option_syntax.h"
 #include "lib/config/option_writer.h"
+#include "lib/config/text.h"
 
 namespace {
 
-// Whole decimal numbers only: an optional minus sign and digits, nothing else.
-bool ParseInteger(std::string_view text, int32_t *number) {
-  size_t digits = !text.empty() && text[0] == '-' ? 1 : 0;
-  if (text.size() == digits || text.size() > digits + 10) return false;
-  for (size_t i = digits; i < text.size(); ++i)
-    if (text[i] < '0' || text[i] > '9') return false;
-  int64_t value = 0;
-  for (size_t i = digits; i < text.size(); ++i) value = value * 10 + (text[i] - '0');
-  if (digits) value = -value;
-  if (value < INT32_MIN || value > INT32_MAX) return false;
-  *number = static_cast<int32_t>(value);
-  return true;
-}
-
-bool ParseInRange(std::string_view text, int low, int high, int *number) {
+bool ParseInRange(std::string_view text, Range range, int *number) {
   int32_t n;
-  if (!ParseInteger(text, &n) || n < low || n > high) return false;
+  if (!ParseExactDecimal(text, &n) || n < range.low || n > range.high) return false;
   *number = n;
   return true;
 }
@@ -55,7 +40,7 @@ std::string LetterOf(const Row (&rows)[N], int row) {
 template <size_t N>
 int RowOfNumber(const int (&rows)[N], std::string_view text) {
   int32_t n;
-  if (!ParseInteger(text, &n)) return -1;
+  if (!ParseExactDecimal(text, &n)) return -1;
   for (size_t i = 0; i < N; ++i)
     if (rows[i] == n) return static_cast<int>(i);
   return -1;
@@ -78,12 +63,69 @@ bool TakeWithLevel(const LetterChoice (&rows)[N], std::string_view text, int *ro
   size_t comma = text.find(',');
   int chosen = RowOfLetter(rows, text.substr(0, comma));
   int32_t n = 0;
-  if (chosen < 0 || (comma != std::string_view::npos && !ParseInteger(text.substr(comma + 1), &n)))
+  if (chosen < 0 || (comma != std::string_view::npos && !ParseExactDecimal(text.substr(comma + 1), &n)))
     return false;
   *row = chosen;
   *levelOn = comma != std::string_view::npos;
   if (*levelOn) *level = std::to_string(n);
   return true;
+}
+
+// --- What each setting allows, in words, from the tables and ranges -------
+
+// A volume or drum power of 0 reads back as the engine's default, so only
+// the rest of their ranges can be set.
+constexpr Range kSettableVolume = {1, kVolumeRange.high};
+constexpr Range kSettableDrumPower = {1, kDrumPowerRange.high};
+
+std::string Word(int number) { return std::to_string(number); }
+template <class Row>
+std::string Word(const Row &row) {
+  return std::string(1, row.letter);
+}
+
+// "a, b or c".
+template <class Row, size_t N>
+std::string OneOf(const Row (&rows)[N]) {
+  std::string text;
+  for (size_t i = 0; i < N; ++i) text += (i == 0 ? "" : i + 1 < N ? ", " : " or ") + Word(rows[i]);
+  return text;
+}
+
+std::string RangeText(Range range) { return std::to_string(range.low) + " to " + std::to_string(range.high); }
+
+template <size_t N>
+std::string ChoiceWithLevel(const LetterChoice (&rows)[N]) {
+  return OneOf(rows) + ", optionally followed by ,LEVEL (a whole number other than 0)";
+}
+
+std::string EffectLetters() {
+  std::string letters;
+  for (const EffectFlag &flag : EffectFlags) letters += flag.letter;
+  return "the " + std::to_string(kEffectFlagCount) + " letters " + letters +
+         " in this order, each lowercase (on) or uppercase (off)";
+}
+
+// The algorithms that take an N, each from 1 (less is written as the
+// default) to its largest.
+std::string ResampleNs() {
+  std::string text;
+  for (const ResampleChoice &algorithm : ResampleChoices)
+    if (algorithm.maxN != 0)
+      text += (text.empty() ? "" : ", ") + RangeText({1, algorithm.maxN}) +
+              (text.empty() ? " when resample is " : " when it is ") + algorithm.letter;
+  return text + "; empty for the other algorithms";
+}
+
+std::string LatencySeconds() {
+  return "seconds, " + WrittenLatency("") + " or more, with three decimals (such as " +
+         WrittenLatency("0.2") + ")";
+}
+
+std::string CacheBytes() {
+  auto bytes = [](int row) { return std::to_string(CacheSizes[row].bytes); };
+  return bytes(0) + " (none) or a size in bytes from " + bytes(1) + " to " + bytes(kCacheSizeCount - 1) +
+         " that doubles " + bytes(1) + " (" + bytes(2) + ", " + bytes(3) + ", ...)";
 }
 
 using V = OptionValues;
@@ -93,29 +135,28 @@ using T = std::string_view;
 
 const OptionSetting OptionSettings[19] = {
     {"volume", kSetsVolume, [](const V &v) { return std::to_string(v.volume); },
-     [](V *v, T t) { return ParseInRange(t, 1, 200, &v->volume); }, "1 to 200"},
+     [](V *v, T t) { return ParseInRange(t, kSettableVolume, &v->volume); }, RangeText(kSettableVolume)},
     {"drum-power", kSetsDrumPower, [](const V &v) { return std::to_string(v.drumPower); },
-     [](V *v, T t) { return ParseInRange(t, 1, 200, &v->drumPower); }, "1 to 200"},
+     [](V *v, T t) { return ParseInRange(t, kSettableDrumPower, &v->drumPower); },
+     RangeText(kSettableDrumPower)},
     {"chorus", kSetsChorus,
      [](const V &v) { return ShowWithLevel(ChorusChoices, v.chorus, v.chorusLevelOn, v.chorusLevel); },
      [](V *v, T t) {
        return TakeWithLevel(ChorusChoices, t, &v->chorus, &v->chorusLevelOn, &v->chorusLevel);
      },
-     "d, n or s, optionally followed by ,LEVEL (a whole number other than 0)"},
+     ChoiceWithLevel(ChorusChoices)},
     {"reverb", kSetsReverb,
      [](const V &v) { return ShowWithLevel(ReverbChoices, v.reverb, v.reverbLevelOn, v.reverbLevel); },
      [](V *v, T t) {
        return TakeWithLevel(ReverbChoices, t, &v->reverb, &v->reverbLevelOn, &v->reverbLevel);
      },
-     "d, n, g, f or G, optionally followed by ,LEVEL (a whole number other than 0)"},
+     ChoiceWithLevel(ReverbChoices)},
     {"voice-lpf", kSetsVoiceLpf, [](const V &v) { return LetterOf(VoiceLpfChoices, v.voiceLpf); },
-     [](V *v, T t) { return (v->voiceLpf = RowOfLetter(VoiceLpfChoices, t)) >= 0; }, "d, c or m"},
+     [](V *v, T t) { return (v->voiceLpf = RowOfLetter(VoiceLpfChoices, t)) >= 0; }, OneOf(VoiceLpfChoices)},
     {"sampling-freq", kSetsSampleRate, [](const V &v) { return NumberOf(SampleRates, v.sampleRate); },
-     [](V *v, T t) { return (v->sampleRate = RowOfNumber(SampleRates, t)) >= 0; },
-     "4000, 8000, 11025, 16000, 22050, 32000, 44100 or 48000"},
+     [](V *v, T t) { return (v->sampleRate = RowOfNumber(SampleRates, t)) >= 0; }, OneOf(SampleRates)},
     {"polyphony", kSetsPolyphony, [](const V &v) { return NumberOf(PolyphonyLevels, v.polyphony); },
-     [](V *v, T t) { return (v->polyphony = RowOfNumber(PolyphonyLevels, t)) >= 0; },
-     "32, 64, 96, 128, 196, 256 or 512"},
+     [](V *v, T t) { return (v->polyphony = RowOfNumber(PolyphonyLevels, t)) >= 0; }, OneOf(PolyphonyLevels)},
     {"output", kSetsOutput,
      [](const V &v) {
        return std::string(v.mode == OutputMode::kStereo ? "stereo"
@@ -140,21 +181,21 @@ const OptionSetting OptionSettings[19] = {
        }
        return true;
      },
-     "the 13 letters wpvetsozjdxcq in this order, each lowercase (on) or uppercase (off)"},
+     EffectLetters()},
     {"resample", kSetsResample, [](const V &v) { return LetterOf(ResampleChoices, v.resample); },
-     [](V *v, T t) { return (v->resample = RowOfLetter(ResampleChoices, t)) >= 0; }, "d, l, c, L, g or n"},
+     [](V *v, T t) { return (v->resample = RowOfLetter(ResampleChoices, t)) >= 0; }, OneOf(ResampleChoices)},
     {"rtsyn-latency", kSetsLatency, [](const V &v) { return v.latency; },
      [](V *v, T t) {
        v->latency = std::string(t);
        return true;
      },
-     "seconds, 0.040 or more, with three decimals (such as 0.200)"},
+     LatencySeconds()},
     {"resample-param", kSetsResampleN, [](const V &v) { return v.resampleN; },
      [](V *v, T t) {
        v->resampleN = std::string(t);
        return true;
      },
-     "1 to 57 when resample is g, 1 to 34 when it is n; empty for the other algorithms"},
+     ResampleNs()},
     {"fast-panning", kSetsFastPanning, [](const V &v) { return std::string(OnOff(v.fastPanning)); },
      [](V *v, T t) { return ParseOnOff(t, &v->fastPanning); }, "on or off"},
     {"fast-decay", kSetsFastDecay, [](const V &v) { return std::string(OnOff(v.fastDecay)); },
@@ -165,11 +206,11 @@ const OptionSetting OptionSettings[19] = {
     {"pseudo-reverb", kSetsPseudoReverb, [](const V &v) { return v.pseudoReverb; },
      [](V *v, T t) {
        int n;
-       if (!ParseInRange(t, 0, 1000, &n)) return false;
+       if (!ParseInRange(t, kPseudoReverbRange, &n)) return false;
        v->pseudoReverb = std::string(t);
        return true;
      },
-     "0 to 1000"},
+     RangeText(kPseudoReverbRange)},
     {"cache", kSetsCache,
      [](const V &v) {
        return v.cacheSize >= 0 && v.cacheSize < kCacheSizeCount
@@ -178,7 +219,7 @@ const OptionSetting OptionSettings[19] = {
      },
      [](V *v, T t) {
        int32_t bytes;
-       if (!ParseInteger(t, &bytes)) return false;
+       if (!ParseExactDecimal(t, &bytes)) return false;
        for (int i = 0; i < kCacheSizeCount; ++i)
          if (bytes >= 0 && CacheSizes[i].bytes == static_cast<uint32_t>(bytes)) {
            v->cacheSize = i;
@@ -186,9 +227,10 @@ const OptionSetting OptionSettings[19] = {
          }
        return false;
      },
-     "0 (none) or a size in bytes from 32768 to 1073741824 that doubles 32768 (65536, 131072, ...)"},
+     CacheBytes()},
     {"noise-shaping", kSetsNoiseShaping, [](const V &v) { return std::to_string(v.noiseShaping); },
-     [](V *v, T t) { return ParseInRange(t, 0, kNoiseShapingChoiceCount - 1, &v->noiseShaping); }, "0 to 4"},
+     [](V *v, T t) { return ParseInRange(t, kNoiseShapingRange, &v->noiseShaping); },
+     RangeText(kNoiseShapingRange)},
 };
 
 const OptionSetting *FindOptionSetting(std::string_view name) {
@@ -277,10 +319,11 @@ bool TakeParam(DriverParams *params, const ParamSetting &setting, std::string_vi
       return false;
     places.resize(3, '0');
     int32_t whole, fraction;
-    if (!ParseInteger(digits, &whole) || !ParseInteger(places, &fraction) || whole > 1000000) return false;
+    if (!ParseExactDecimal(digits, &whole) || !ParseExactDecimal(places, &fraction) || whole > 1000000)
+      return false;
     entry = whole * 1000 + fraction;
     if (entry * 0.001 < low - 1e-9 || entry * 0.001 > high + 1e-9) return false;
-  } else if (!ParseInteger(text, &entry) || entry < low || entry > high) {
+  } else if (!ParseExactDecimal(text, &entry) || entry < low || entry > high) {
     return false;
   }
   StoreEntry(params, *setting.edit, entry);

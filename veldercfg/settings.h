@@ -17,7 +17,7 @@ struct OptionSetting {
   std::string (*show)(const OptionValues &values);
   // False when the text is not a value the page can hold in this form.
   bool (*take)(OptionValues *values, std::string_view text);
-  const char *allowed;
+  std::string allowed;
 };
 
 extern const OptionSetting OptionSettings[19];

@@ -8,12 +8,6 @@
 
 namespace {
 
-std::vector<std::string> Lines(std::string_view text) {
-  std::vector<std::string> lines;
-  ForEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });
-  return lines;
-}
-
 TEST(OptionLines, RecognisesOptionLinesAndTheirText) {
   struct Case {
     const char *line;
@@ -47,46 +41,6 @@ TEST(OptionLines, ShortAndLongOptions) {
   EXPECT_FALSE(IsShortOption("--no-fast-decay"));
   EXPECT_FALSE(IsShortOption("volume=7"));
   EXPECT_FALSE(IsShortOption("-"));
-}
-
-TEST(OptionLines, SplitsLinesAsATextModeFileReadsThem) {
-  EXPECT_EQ(Lines("a\r\nbb\n\n\r\nc\rd\r\r\n\r\r\nlast"),
-            (std::vector<std::string>{"a", "bb", "c\rd\r", "\r", "last"}));
-  // A one-character last line is a line, and a line is never cut, however long.
-  EXPECT_EQ(Lines("x"), std::vector<std::string>{"x"});
-  std::string longLine(5000, 'l');
-  EXPECT_EQ(Lines(longLine + "\r\nnext"), (std::vector<std::string>{longLine, "next"}));
-  EXPECT_EQ(Lines(std::string("n\0ul\n", 5)), std::vector<std::string>{std::string("n\0ul", 4)});
-  EXPECT_TRUE(Lines("\r\n\n").empty());
-}
-
-TEST(OptionLines, ReadsDecimals) {
-  struct Case {
-    const char *text;
-    int32_t value;
-  } cases[] = {
-      {"70", 70},
-      {" \t-12x", -12},
-      {"+7", 7},
-      {"abc", 0},
-      {"", 0},
-      {"- 5", 0},
-      {"99999999999", INT32_MAX},
-      {"-99999999999", INT32_MIN},
-      {"2147483647", INT32_MAX},
-  };
-  for (const Case &c : cases) EXPECT_EQ(ReadDecimal(c.text), c.value) << c.text;
-}
-
-TEST(OptionLines, ReadsFractions) {
-  struct Case {
-    const char *text;
-    double value;
-  } cases[] = {
-      {"0.25", 0.25}, {" 1e-1x", 0.1}, {".5", 0.5}, {"5.", 5},  {"-2", -2}, {"2e", 2},   {"2e+", 2},
-      {".", 0},       {"-", 0},        {"abc", 0},  {"nan", 0}, {"inf", 0}, {"0x10", 0}, {"1e999", 0},
-  };
-  for (const Case &c : cases) EXPECT_DOUBLE_EQ(ReadFraction(c.text), c.value) << c.text;
 }
 
 TEST(OptionLines, ChoicesSelectByIndexOrLetter) {

@@ -1,9 +1,10 @@
 #include "lib/config/option_syntax.h"
 
 #include "lib/config/option_lines.h"
-#include "lib/config/option_reader.h"
 
 namespace {
+
+using Apply = void (*)(OptionValues *values, std::string_view value);
 
 void Volume(OptionValues *values, std::string_view value) { SetVolume(values, ReadDecimal(value)); }
 void DrumPower(OptionValues *values, std::string_view value) { SetDrumPower(values, ReadDecimal(value)); }
@@ -38,6 +39,26 @@ void Amplification(OptionValues *values, std::string_view value) {
   });
 }
 
+struct LongOption {
+  const char *name;  // matches every option text that begins with it
+  Apply apply;
+  bool managed;
+  uint32_t sets;
+};
+
+struct ShortOption {
+  char letter;
+  Apply apply;
+  uint32_t sets;
+};
+
+// An effect setting: "-E" and a value that begins with its name.
+struct EffectSetting {
+  const char *name;
+  Apply apply;
+  uint32_t sets;
+};
+
 // "--unload-instruments" and its "--no-" form are read but not managed: the
 // writer leaves such lines where they are and adds "-U" of its own.
 const LongOption kLongOptions[] = {
@@ -60,12 +81,13 @@ const LongOption kLongOptions[] = {
     {"--no-unload-instruments", UnloadOff, false, kSetsUnload},
 };
 
+// Every short option letter listed here is managed.
 const ShortOption kShortOptions[] = {
     {'s', SampleRate, kSetsSampleRate},
     {'a', Amplification, kSetsVolume | kSetsDrumPower},
     {'O', OutputModeLetters, kSetsOutput | kSetsByteSwap},
     {'p', Polyphony, kSetsPolyphony},
-    {'E', ApplyEffectOption, kSetsEffects},
+    {'E', SetEffectFlags, kSetsEffects},
     {'N', ResampleN, kSetsResampleN},
     {'f', FastDecayOn, kSetsFastDecay},
     {'F', FastPanningOn, kSetsFastPanning},
@@ -73,36 +95,57 @@ const ShortOption kShortOptions[] = {
     {'U', UnloadOn, kSetsUnload},
     {'B', SelectCacheSize, kSetsCache},
 };
-}  // namespace
 
-const LongOption *FindLongOption(std::string_view option) {
-  for (const LongOption &known : kLongOptions) {
-    std::string_view name = known.name;
-    if (option.substr(0, name.size()) == name) return &known;
-  }
+const EffectSetting kEffectSettings[] = {
+    {"Fchorus=", SetChorus, kSetsChorus},
+    {"Freverb=", SetReverb, kSetsReverb},
+    {"Fresamp=", SelectResample, kSetsResample},
+    {"Fvlpf=", SelectVoiceLpf, kSetsVoiceLpf},
+    {"Fns=", SelectNoiseShaping, kSetsNoiseShaping},
+};
+
+// The first row, in table order, whose name `text` begins with.
+template <class Row, size_t N>
+const Row *FindByName(const Row (&rows)[N], std::string_view text) {
+  for (const Row &row : rows)
+    if (StartsWith(text, row.name)) return &row;
   return nullptr;
+}
+
+template <class Row>
+ParsedOption Named(const Row &row, std::string_view text, bool managed) {
+  return {row.apply, text.substr(std::string_view(row.name).size()), row.sets, managed};
 }
 
 const ShortOption *FindShortOption(char letter) {
-  for (const ShortOption &known : kShortOptions)
-    if (known.letter == letter) return &known;
+  for (const ShortOption &row : kShortOptions)
+    if (row.letter == letter) return &row;
   return nullptr;
 }
 
-bool IsManagedOption(std::string_view option) {
-  if (IsShortOption(option)) return FindShortOption(option[1]) != nullptr;
-  const LongOption *known = FindLongOption(option);
-  return known && known->managed;
+ParsedOption ParseShortOption(std::string_view option) {
+  std::string_view value = ShortOptionValue(option);
+  const ShortOption *known = FindShortOption(option[1]);
+  if (!known) return {nullptr, value, 0, false};
+  // A "-E" value that begins with "F" is an effect setting ("-EFdelay=1"
+  // among them), never flag letters: one this page does not know changes
+  // nothing.
+  if (known->letter != 'E' || value.empty() || value[0] != 'F')
+    return {known->apply, value, known->sets, true};
+  const EffectSetting *setting = FindByName(kEffectSettings, value);
+  return setting ? Named(*setting, value, true) : ParsedOption{nullptr, value, 0, true};
+}
+
+}  // namespace
+
+ParsedOption ParseOption(std::string_view option) {
+  if (IsShortOption(option)) return ParseShortOption(option);
+  const LongOption *known = FindByName(kLongOptions, option);
+  return known ? Named(*known, option, known->managed) : ParsedOption{nullptr, option, 0, false};
 }
 
 uint32_t FindOptionSettings(std::string_view option, std::string_view *value) {
-  if (IsShortOption(option)) {
-    const ShortOption *known = FindShortOption(option[1]);
-    *value = ShortOptionValue(option);
-    if (!known) return 0;
-    return known->letter == 'E' ? EffectOptionSettings(*value, value) : known->sets;
-  }
-  const LongOption *known = FindLongOption(option);
-  *value = known ? option.substr(std::string_view(known->name).size()) : option;
-  return known ? known->sets : 0;
+  ParsedOption parsed = ParseOption(option);
+  *value = parsed.value;
+  return parsed.sets;
 }

@@ -1,6 +1,9 @@
-// The options the page knows: one table of long options and one of short
-// option letters. The reader dispatches through them, and the writer drops
-// the lines of every option they mark as managed before it writes its own.
+// The option grammar: every option the page knows, in three tables (long
+// options by name, short options by letter, and the effect settings behind
+// "-EF" by name), each with what it applies to the page's values and the
+// settings it is for. The reader applies options through it, and the writer
+// drops the lines of every option it marks as managed before it writes its
+// own.
 #pragma once
 
 #include <cstdint>
@@ -32,28 +35,17 @@ enum PageSetting : uint32_t {
   kSetsNoiseShaping = 1u << 18,
 };
 
-struct LongOption {
-  const char *name;  // matches every option text that begins with it
-  void (*apply)(OptionValues *values, std::string_view value);
-  bool managed;
-  uint32_t sets;
+// What the grammar makes of one option text.
+struct ParsedOption {
+  void (*apply)(OptionValues *values, std::string_view value);  // null: changes nothing
+  // What follows the long option's name, the short option's letter and the
+  // blanks after it, or the "-EF" setting's name; the whole text when unknown.
+  std::string_view value;
+  uint32_t sets;  // PageSetting bits; 0 when unknown
+  bool managed;   // whether the writer replaces lines with it by its own
 };
 
-struct ShortOption {
-  char letter;
-  void (*apply)(OptionValues *values, std::string_view value);
-  uint32_t sets;
-};
+ParsedOption ParseOption(std::string_view option);
 
-// The first long option that `option` begins with, in table order; null when none.
-const LongOption *FindLongOption(std::string_view option);
-// Every short option letter listed here is managed. Null when not listed.
-const ShortOption *FindShortOption(char letter);
-
-// Whether the writer replaces lines with this option text by its own.
-bool IsManagedOption(std::string_view option);
-
-// The settings an option text is given for (0 when none), and its value:
-// what follows the long option's name, the short option's letter, or the
-// "=" of a "-EF" sub-option.
+// The settings an option text is given for (0 when none), and its value.
 uint32_t FindOptionSettings(std::string_view option, std::string_view *value);

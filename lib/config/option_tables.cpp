@@ -1,9 +1,5 @@
 #include "lib/config/option_tables.h"
 
-#include <cstdio>
-
-#include "setup/res/resource.h"
-
 const LetterChoice ReverbChoices[kReverbChoiceCount] = {
     {'d', "なし"},       {'n', "標準リバーヴ"},   {'g', "標準リバーヴ (G)"},
     {'f', "新リバーヴ"}, {'G', "新リバーヴ (G)"},
@@ -50,22 +46,34 @@ struct CacheSizeTable {
   CacheSize rows[kCacheSizeCount];
 };
 
-// None, then 32 KB doubling up to 1024 MB.
-CacheSizeTable BuildCacheSizes() {
+// A size with its label, "%u KB" below 1 MB and "%u MB" from there on.
+constexpr CacheSize CacheSizeRow(uint32_t bytes) {
+  CacheSize row = {bytes, {}};
+  bool megabytes = bytes >= 1048576u;
+  uint32_t count = megabytes ? bytes / 1048576u : bytes / 1024u;
+  char digits[10] = {};
+  int length = 0;
+  do digits[length++] = static_cast<char>('0' + count % 10);
+  while ((count /= 10) > 0);
+  int at = 0;
+  while (length > 0) row.label[at++] = digits[--length];
+  row.label[at++] = ' ';
+  row.label[at++] = megabytes ? 'M' : 'K';
+  row.label[at] = 'B';
+  return row;
+}
+
+// None, then 32 KB doubling up to 1024 MB. Made by the compiler, so that
+// the table is whole before any code that runs at start-up reads it.
+constexpr CacheSizeTable BuildCacheSizes() {
   CacheSizeTable table = {};
   table.rows[0] = {0, "なし"};
-  for (int i = 1; i < kCacheSizeCount; ++i) {
-    CacheSize &row = table.rows[i];
-    row.bytes = i == 1 ? 32768u : table.rows[i - 1].bytes * 2;
-    if (row.bytes < 1048576u)
-      std::snprintf(row.label, sizeof row.label, "%u KB", static_cast<unsigned>(row.bytes / 1024));
-    else
-      std::snprintf(row.label, sizeof row.label, "%u MB", static_cast<unsigned>(row.bytes / 1048576));
-  }
+  for (int i = 1; i < kCacheSizeCount; ++i)
+    table.rows[i] = CacheSizeRow(i == 1 ? 32768u : table.rows[i - 1].bytes * 2);
   return table;
 }
 
-const CacheSizeTable kCacheSizes = BuildCacheSizes();
+constexpr CacheSizeTable kCacheSizes = BuildCacheSizes();
 
 }  // namespace
 
@@ -73,9 +81,5 @@ const CacheSize (&CacheSizes)[kCacheSizeCount] = kCacheSizes.rows;
 
 // In the order the writer puts the letters behind "-E".
 const EffectFlag EffectFlags[kEffectFlagCount] = {
-    {'w', IDC_FX_MOD_WHEEL},    {'p', IDC_FX_PORTAMENTO},   {'v', IDC_FX_NRPN_VIBRATO},
-    {'e', IDC_FX_MOD_ENVELOPE}, {'t', IDC_FX_TEXT_META},    {'s', IDC_FX_CHANNEL_PRESSURE},
-    {'o', IDC_FX_RETRIGGER},    {'z', IDC_FX_TEMPERAMENT},  {'j', IDC_FX_INSERTION},
-    {'d', IDC_FX_NRPN_DRUM},    {'x', IDC_FX_TVA_ENVELOPE}, {'c', IDC_FX_CC94_DELAY},
-    {'q', IDC_FX_EQ},
+    {'w'}, {'p'}, {'v'}, {'e'}, {'t'}, {'s'}, {'o'}, {'z'}, {'j'}, {'d'}, {'x'}, {'c'}, {'q'},
 };

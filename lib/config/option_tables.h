@@ -25,10 +25,9 @@ struct CacheSize {
   char label[12];
 };
 
-// One letter of the -E option and the box that holds it.
+// One letter of the -E option.
 struct EffectFlag {
   char letter;  // lowercase: the feature on
-  int box;
 };
 
 constexpr int kReverbChoiceCount = 5;
@@ -48,5 +47,5 @@ extern const LetterChoice VoiceLpfChoices[kVoiceLpfChoiceCount];
 extern const char *const NoiseShapingChoices[kNoiseShapingChoiceCount];
 extern const int SampleRates[kSampleRateCount];
 extern const int PolyphonyLevels[kPolyphonyLevelCount];
-extern const CacheSize (&CacheSizes)[kCacheSizeCount];  // built at start-up
+extern const CacheSize (&CacheSizes)[kCacheSizeCount];
 extern const EffectFlag EffectFlags[kEffectFlagCount];

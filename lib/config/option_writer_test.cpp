@@ -148,6 +148,23 @@ TEST(OptionWriter, ValuesAreLimitedAndFormatted) {
   }
 }
 
+TEST(OptionWriter, RulesGivenAValueText) {
+  EXPECT_EQ(WrittenLevel(true, " -3x"), -3);
+  EXPECT_EQ(WrittenLevel(false, "64"), 0);
+  EXPECT_EQ(WrittenLatency(""), "0.040");
+  EXPECT_EQ(WrittenLatency("0.25"), "0.250");
+  // However many digits: a large number comes back whole.
+  std::string large = WrittenLatency("1e200");
+  EXPECT_GT(large.size(), 200u);
+  EXPECT_EQ(large.substr(large.size() - 4), ".000");
+  EXPECT_EQ(ReadFraction(large), 1e200);
+  EXPECT_EQ(WrittenResampleN(ResampleChoices[4], "99"), 57);
+  EXPECT_EQ(WrittenResampleN(ResampleChoices[5], "abc"), 25);
+  for (int row : {0, 1, 2, 3}) EXPECT_EQ(WrittenResampleN(ResampleChoices[row], "7"), 0) << row;
+  EXPECT_EQ(WrittenPseudoReverb("2000"), 1000);
+  EXPECT_EQ(WrittenPseudoReverb("-5"), 0);
+}
+
 TEST(OptionWriter, EffectFlagsFollowTheBoxes) {
   OptionValues values;
   EXPECT_EQ(BuildEffectFlags(values), "-EWPVETSOZJDXCQ");

@@ -35,15 +35,14 @@ struct SliderControl {
   int id;
   int mirror;
   int OptionValues::*position;
-  int highest;
+  Range range;
   const int *shown;  // what the mirror shows per position; null: the position
 };
 
 const SliderControl kSliders[] = {
-    {IDC_VOLUME, IDC_VOLUME_MIRROR, &OptionValues::volume, 200, nullptr},
-    {IDC_DRUM_POWER, IDC_DRUM_POWER_MIRROR, &OptionValues::drumPower, 200, nullptr},
-    {IDC_POLYPHONY, IDC_POLYPHONY_MIRROR, &OptionValues::polyphony, kPolyphonyLevelCount - 1,
-     PolyphonyLevels},
+    {IDC_VOLUME, IDC_VOLUME_MIRROR, &OptionValues::volume, kVolumeRange, nullptr},
+    {IDC_DRUM_POWER, IDC_DRUM_POWER_MIRROR, &OptionValues::drumPower, kDrumPowerRange, nullptr},
+    {IDC_POLYPHONY, IDC_POLYPHONY_MIRROR, &OptionValues::polyphony, kPolyphonyRange, PolyphonyLevels},
 };
 
 struct BoxControl {
@@ -59,6 +58,14 @@ const BoxControl kBoxes[] = {
     {IDC_FAST_DECAY, &OptionValues::fastDecay},
     {IDC_UNLOAD_INSTRUMENTS, &OptionValues::unloadInstruments},
 };
+
+// The effect boxes, by row of EffectFlags: w p v e t s o z j d x c q.
+const int kEffectBoxes[] = {
+    IDC_FX_MOD_WHEEL,        IDC_FX_PORTAMENTO, IDC_FX_NRPN_VIBRATO, IDC_FX_MOD_ENVELOPE, IDC_FX_TEXT_META,
+    IDC_FX_CHANNEL_PRESSURE, IDC_FX_RETRIGGER,  IDC_FX_TEMPERAMENT,  IDC_FX_INSERTION,    IDC_FX_NRPN_DRUM,
+    IDC_FX_TVA_ENVELOPE,     IDC_FX_CC94_DELAY, IDC_FX_EQ,
+};
+static_assert(sizeof kEffectBoxes / sizeof kEffectBoxes[0] == kEffectFlagCount, "one box per effect flag");
 
 struct EditControl {
   int id;
@@ -125,7 +132,7 @@ OptionValues ReadPage(HWND page) {
     values.*slider.position = static_cast<int>(SendDlgItemMessageA(page, slider.id, TBM_GETPOS, 0, 0));
   for (const BoxControl &box : kBoxes) values.*box.checked = IsDlgButtonChecked(page, box.id) == BST_CHECKED;
   for (int i = 0; i < kEffectFlagCount; ++i)
-    values.effects[i] = IsDlgButtonChecked(page, EffectFlags[i].box) == BST_CHECKED;
+    values.effects[i] = IsDlgButtonChecked(page, kEffectBoxes[i]) == BST_CHECKED;
   for (const EditControl &edit : kEdits) values.*edit.text = EditText(page, edit.id);
   values.mode = IsDlgButtonChecked(page, IDC_MONO) == BST_CHECKED     ? OutputMode::kMono
                 : IsDlgButtonChecked(page, IDC_STEREO) == BST_CHECKED ? OutputMode::kStereo
@@ -143,7 +150,7 @@ void ShowOnPage(HWND page, const OptionValues &values) {
   for (const BoxControl &box : kBoxes)
     CheckDlgButton(page, box.id, values.*box.checked ? BST_CHECKED : BST_UNCHECKED);
   for (int i = 0; i < kEffectFlagCount; ++i)
-    CheckDlgButton(page, EffectFlags[i].box, values.effects[i] ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(page, kEffectBoxes[i], values.effects[i] ? BST_CHECKED : BST_UNCHECKED);
   for (const EditControl &edit : kEdits) SetDlgItemTextA(page, edit.id, (values.*edit.text).c_str());
   CheckDlgButton(page, IDC_STEREO, values.mode == OutputMode::kStereo ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(page, IDC_MONO, values.mode == OutputMode::kMono ? BST_CHECKED : BST_UNCHECKED);
@@ -185,7 +192,7 @@ bool SaveExtOptions(HWND page) {
 void InitOptionsPage(HWND page) {
   FillLists(page);
   for (const SliderControl &slider : kSliders)
-    SendDlgItemMessageA(page, slider.id, TBM_SETRANGE, TRUE, MAKELPARAM(0, slider.highest));
+    SendDlgItemMessageA(page, slider.id, TBM_SETRANGE, TRUE, MAKELPARAM(slider.range.low, slider.range.high));
   ShowOnPage(page, DefaultOptionValues());
   LoadExtOptions(page);
 }

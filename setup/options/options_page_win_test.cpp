@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 
 #include "lib/config/default_block_test.h"
 #include "setup/res/resource.h"
@@ -168,6 +169,26 @@ TEST_F(OptionsPage, TheFilesOptionsAreShownAtStart) {
   EXPECT_TRUE(Checked(IDC_FAST_DECAY));
   EXPECT_TRUE(Checked(IDC_FAST_PANNING));
   EXPECT_TRUE(Checked(IDC_UNLOAD_INSTRUMENTS));
+}
+
+TEST_F(OptionsPage, EachEffectBoxHoldsItsLetter) {
+  const std::pair<char, int> kLetters[] = {
+      {'w', IDC_FX_MOD_WHEEL},    {'p', IDC_FX_PORTAMENTO},   {'v', IDC_FX_NRPN_VIBRATO},
+      {'e', IDC_FX_MOD_ENVELOPE}, {'t', IDC_FX_TEXT_META},    {'s', IDC_FX_CHANNEL_PRESSURE},
+      {'o', IDC_FX_RETRIGGER},    {'z', IDC_FX_TEMPERAMENT},  {'j', IDC_FX_INSERTION},
+      {'d', IDC_FX_NRPN_DRUM},    {'x', IDC_FX_TVA_ENVELOPE}, {'c', IDC_FX_CC94_DELAY},
+      {'q', IDC_FX_EQ},
+  };
+  Open();
+  for (const auto &[letter, box] : kLetters) {
+    WriteBytes(cfg_.path(), std::string("opt -EWPVETSOZJDXCQ\r\nopt -E") + letter + "\r\n");
+    Click(IDC_OPT_RELOAD);
+    for (int id : kEffectBoxes) EXPECT_EQ(Checked(id), id == box) << letter << ' ' << id;
+    std::string flags = "-EWPVETSOZJDXCQ";
+    flags[flags.find(static_cast<char>(letter - 'a' + 'A'), 2)] = letter;
+    ExpectConfirmation(Apply());
+    EXPECT_NE(cfg_.Bytes().find("\r\n#extension opt " + flags + "\r\n"), std::string::npos) << letter;
+  }
 }
 
 TEST_F(OptionsPage, ReloadOverlaysWhatTheUserChanged) {
