@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "lib/config/named_settings.h"
 #include "lib/config/option_syntax.h"
 #include "lib/config/option_tables.h"
-#include "veldercfg/settings.h"
 
 namespace {
 

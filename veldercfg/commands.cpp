@@ -5,11 +5,11 @@
 #include <set>
 
 #include "lib/config/driver_params.h"
+#include "lib/config/named_settings.h"
 #include "lib/config/option_reader.h"
 #include "lib/config/option_writer.h"
 #include "lib/files/file_io.h"
 #include "veldercfg/check.h"
-#include "veldercfg/settings.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <cstdio>
 
 #include "lib/config/diagnosis.h"
+#include "lib/config/named_settings.h"
 #include "lib/config/numbered_lines.h"
 #include "lib/config/option_lines.h"
 #include "lib/config/option_reader.h"
 #include "lib/config/option_syntax.h"
 #include "veldercfg/check.h"
-#include "veldercfg/settings.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-// The names velder-cfg gives the settings of the options page and of the
-// parameters page, how each value is shown, and how a shown value is taken
-// back onto the page's values.
+// The settings of the options page and of the parameters page by name (as
+// velder-cfg's show and set name them), how each value is shown, and how a
+// shown value is taken back onto the page's values.
 #pragma once
 
 #include <cstdint>

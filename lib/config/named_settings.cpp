@@ -1,4 +1,4 @@
-#include "veldercfg/settings.h"
+#include "lib/config/named_settings.h"
 
 #include <cmath>
 #include <cstdio>
