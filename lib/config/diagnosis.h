@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "lib/config/file_system_view.h"
+#include "lib/config/text.h"
 
 enum class FindingKind {
   // A file as a whole (line 0).
@@ -68,6 +69,21 @@ struct Finding {
   double number = 0;
 };
 
+// Every finding of orvane.cfg (and the files it sources) and of
+// velder_soundfont.ini at the given paths, file by file in the order they
+// are first named, each by line.
+std::vector<Finding> DiagnoseDriverFiles(const std::string &cfg, const std::string &ini,
+                                         const FileSystemView &fs);
+
+// Calls `visit(line, number)` for every line of a file's text as findings
+// number them: the text helpers' lines, with a CR that ends the text left
+// out of the last line as it is left out of every other.
+template <class Visit>
+void ForEachDiagnosedLine(std::string_view text, Visit visit) {
+  if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+  ForEachLineWithNumber(text, visit);
+}
+
 // A finding of no values yet, added at the end of `findings`.
 Finding &AddFinding(std::vector<Finding> *findings, const std::string &file, int line, FindingKind kind);
 
@@ -75,6 +91,10 @@ Finding &AddFinding(std::vector<Finding> *findings, const std::string &file, int
 // files it sources, in the order they are met.
 void DiagnoseDirectives(const std::string &file, std::string_view text, const FileSystemView &fs,
                         std::vector<Finding> *findings);
+
+// The findings of orvane.cfg's option lines, given the file's text.
+void DiagnoseOptionLines(const std::string &file, std::string_view text, const FileSystemView &fs,
+                         std::vector<Finding> *findings);
 
 // The findings of velder_soundfont.ini, given how reading it went.
 void DiagnoseParamsText(const std::string &file, ReadStatus status, std::string_view text,

@@ -4,7 +4,6 @@
 
 #include "lib/config/diagnosis.h"
 #include "lib/config/directive_line.h"
-#include "lib/config/numbered_lines.h"
 #include "lib/ini/lead_byte.h"
 
 namespace {
@@ -134,7 +133,7 @@ void CheckDirective(DirectiveWalk &walk, const std::string &file, int line, std:
 
 void WalkDirectives(DirectiveWalk &walk, const std::string &file, std::string_view text) {
   walk.reading.push_back(file);
-  ForEachNumberedLine(text, [&](std::string_view line, int number) {
+  ForEachDiagnosedLine(text, [&](std::string_view line, int number) {
     std::string_view directive, target;
     if (FindDirective(line, &directive, &target)) CheckDirective(walk, file, number, directive, target);
   });

@@ -1,25 +1,16 @@
 #include "lib/config/directive_line.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-}  // namespace
+#include "lib/config/text.h"
 
 bool FindDirective(std::string_view line, std::string_view *directive, std::string_view *target) {
-  size_t start = line.find_first_not_of(" \t");
-  if (start == std::string_view::npos) return false;
-  line.remove_prefix(start);
+  line = SkipBlanks(line);
   for (std::string_view word : {"soundfont", "source", "dir"}) {
-    if (line.substr(0, word.size()) != word || (line.size() > word.size() && !IsBlank(line[word.size()])))
-      continue;
+    if (!StartsWith(line, word) || (line.size() > word.size() && !IsBlankChar(line[word.size()]))) continue;
     *directive = word;
-    std::string_view rest = line.substr(word.size());
-    rest.remove_prefix(std::min(rest.size(), rest.find_first_not_of(" \t")));
+    std::string_view rest = SkipBlanks(line.substr(word.size()));
     if (!rest.empty() && rest[0] == '"') {
       rest.remove_prefix(1);
       *target = rest.substr(0, rest.find('"'));

@@ -6,11 +6,10 @@
 
 #include "lib/config/diagnosis.h"
 #include "lib/config/named_settings.h"
-#include "lib/config/numbered_lines.h"
 #include "lib/config/option_lines.h"
 #include "lib/config/option_reader.h"
 #include "lib/config/option_syntax.h"
-#include "veldercfg/check.h"
+#include "lib/config/text.h"
 
 namespace {
 
@@ -57,12 +56,6 @@ Aspects AspectsSetBy(std::string_view option) {
   for (int i = 0; i < kEffectFlagCount; ++i)
     if (a.effects[i] == b.effects[i]) aspects.effectFlags |= 1u << i;
   return aspects;
-}
-
-bool StartsWithNumber(std::string_view text) {
-  size_t at = text.find_first_not_of(" \t");
-  if (at != std::string_view::npos && (text[at] == '-' || text[at] == '+')) ++at;
-  return at < text.size() && text[at] >= '0' && text[at] <= '9';
 }
 
 template <class Row, size_t N>
@@ -138,7 +131,7 @@ bool Verdict(const Judgement &j) {
       double seconds = ReadFraction(j.value), written = std::fmax(seconds, 0.04);
       char text[32];
       std::snprintf(text, sizeof text, "%.03f", written);
-      return WrittenAs(j, StartsWithNumber(j.value) && std::fabs(ReadFraction(text) - seconds) < 1e-9, text);
+      return WrittenAs(j, StartsWithDecimal(j.value) && std::fabs(ReadFraction(text) - seconds) < 1e-9, text);
     }
     case kSetsResampleN: {
       const ResampleChoice &algorithm = ResampleChoices[j.final.resample];
@@ -148,11 +141,11 @@ bool Verdict(const Judgement &j) {
         return true;
       }
       int32_t written = n <= 0 ? algorithm.defaultN : std::min(n, static_cast<int32_t>(algorithm.maxN));
-      return WrittenAs(j, written == n && StartsWithNumber(j.value), std::to_string(written));
+      return WrittenAs(j, written == n && StartsWithDecimal(j.value), std::to_string(written));
     }
     case kSetsPseudoReverb: {
       int32_t written = std::clamp(n, 0, 1000);
-      return WrittenAs(j, written == n && StartsWithNumber(j.value), std::to_string(written));
+      return WrittenAs(j, written == n && StartsWithDecimal(j.value), std::to_string(written));
     }
   }
   return false;
@@ -223,7 +216,7 @@ void DiagnoseOptionLines(const std::string &file, std::string_view text, const F
   ApplyOptionLines(&final, text);
   OptionValues values = DefaultOptionValues();
   std::vector<OptionLine> lines;
-  ForEachNumberedLine(text, [&](std::string_view line, int number) {
+  ForEachDiagnosedLine(text, [&](std::string_view line, int number) {
     std::string_view option;
     if (!FindOptionText(line, &option)) return;
     ApplyOptionText(&values, option);
