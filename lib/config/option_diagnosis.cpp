@@ -1,14 +1,14 @@
 // The option lines of orvane.cfg: settings given again by a later line, and
 // values the options page does not show as given.
-#include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <utility>
 
 #include "lib/config/diagnosis.h"
 #include "lib/config/named_settings.h"
 #include "lib/config/option_lines.h"
 #include "lib/config/option_reader.h"
 #include "lib/config/option_syntax.h"
+#include "lib/config/option_writer.h"
 #include "lib/config/text.h"
 
 namespace {
@@ -128,23 +128,23 @@ bool Verdict(const Judgement &j) {
       return ShownInstead(j, CacheSizes[after.cacheSize].bytes == CacheSizeBytes(j.value),
                           FindingKind::kNotInPageList);
     case kSetsLatency: {
-      double seconds = ReadFraction(j.value), written = std::fmax(seconds, 0.04);
-      char text[32];
-      std::snprintf(text, sizeof text, "%.03f", written);
-      return WrittenAs(j, StartsWithDecimal(j.value) && std::fabs(ReadFraction(text) - seconds) < 1e-9, text);
+      std::string written = WrittenLatency(j.value);
+      bool same =
+          StartsWithDecimal(j.value) && std::fabs(ReadFraction(written) - ReadFraction(j.value)) < 1e-9;
+      return WrittenAs(j, same, written);
     }
     case kSetsResampleN: {
       const ResampleChoice &algorithm = ResampleChoices[j.final.resample];
-      if (algorithm.maxN == 0) {
+      int32_t written = WrittenResampleN(algorithm, j.value);
+      if (written == 0) {  // the algorithm takes no N: the writer writes no -N line
         j.finding->kind = FindingKind::kResampleTakesNoN;
         j.finding->shown = std::string(1, algorithm.letter);
         return true;
       }
-      int32_t written = n <= 0 ? algorithm.defaultN : std::min(n, static_cast<int32_t>(algorithm.maxN));
       return WrittenAs(j, written == n && StartsWithDecimal(j.value), std::to_string(written));
     }
     case kSetsPseudoReverb: {
-      int32_t written = std::clamp(n, 0, 1000);
+      int32_t written = WrittenPseudoReverb(j.value);
       return WrittenAs(j, written == n && StartsWithDecimal(j.value), std::to_string(written));
     }
   }
