@@ -15,12 +15,6 @@ std::string Joined(const std::vector<std::string> &paths) {
 // "soundfont file", "source file" or "folder", as a target is named.
 std::string TargetNoun(const Finding &f) { return f.directive == "dir" ? "folder" : f.directive + " file"; }
 
-const char *SettingName(uint32_t bit) {
-  for (const OptionSetting &setting : OptionSettings)
-    if (setting.sets == bit) return setting.name;
-  return "";
-}
-
 // "reverb", "output, byte-swap" or "effect flags wp": the settings in the
 // page's order, then the effect letters.
 std::string SettingNames(const Finding &f) {
@@ -52,7 +46,7 @@ std::string WhyNotShown(const Finding &f) {
 
 // How the next apply writes a value: "rtsyn-latency 0.040", "-N57", "-R0".
 std::string WrittenOption(const Finding &f) {
-  if (f.settings == kSetsLatency) return std::string(SettingName(f.settings)) + " " + f.written;
+  if (f.settings == kSetsLatency) return std::string(OptionSettingOf(f.settings).name) + " " + f.written;
   return (f.settings == kSetsResampleN ? "-N" : "-R") + f.written;
 }
 
@@ -97,7 +91,7 @@ std::string DescribeFinding(const Finding &f) {
     case FindingKind::kShownInstead:
     case FindingKind::kNotInPageList:
     case FindingKind::kNotAChoice:
-      return Quoted(f) + WhyNotShown(f) + "the options page shows " + SettingName(f.settings) + " " +
+      return Quoted(f) + WhyNotShown(f) + "the options page shows " + OptionSettingOf(f.settings).name + " " +
              f.shown + " instead, and the next apply writes that";
     case FindingKind::kWrittenAs:
       return Quoted(f) + "the next apply writes " + WrittenOption(f);

@@ -239,6 +239,12 @@ const OptionSetting *FindOptionSetting(std::string_view name) {
   return nullptr;
 }
 
+const OptionSetting &OptionSettingOf(uint32_t bit) {
+  for (const OptionSetting &setting : OptionSettings)
+    if (setting.sets == bit) return setting;
+  return OptionSettings[0];
+}
+
 std::string FormatNumber(double value) {
   char text[64];
   std::snprintf(text, sizeof text, "%.6f", value);

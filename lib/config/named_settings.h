@@ -22,6 +22,8 @@ struct OptionSetting {
 
 extern const OptionSetting OptionSettings[19];
 const OptionSetting *FindOptionSetting(std::string_view name);
+// The setting of one PageSetting bit; every bit has one.
+const OptionSetting &OptionSettingOf(uint32_t bit);
 
 // A value of the parameters page: an edit, or a check box given by its flag.
 struct ParamSetting {

@@ -151,12 +151,6 @@ bool Verdict(const Judgement &j) {
   return false;
 }
 
-const OptionSetting &SettingOf(uint32_t bit) {
-  for (const OptionSetting &setting : OptionSettings)
-    if (setting.sets == bit) return setting;
-  return OptionSettings[0];
-}
-
 struct OptionLine {
   int number;
   std::string_view option;
@@ -190,7 +184,7 @@ void CheckValues(const std::string &file, int number, std::string_view option, c
   uint32_t sets = FindOptionSettings(option, &value);
   auto judge = [&](uint32_t bit, std::string_view given) {
     Finding finding;
-    if (!Verdict({SettingOf(bit), given, after, final, &finding})) return;
+    if (!Verdict({OptionSettingOf(bit), given, after, final, &finding})) return;
     finding.file = file;
     finding.line = number;
     finding.option = fs.decode(option);
