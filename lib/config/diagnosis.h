@@ -58,7 +58,7 @@ struct Finding {
   uint32_t settings = 0;     // PageSetting bits
   uint32_t effectFlags = 0;  // bit i: the letter of EffectFlags[i]
   int laterLine = 0;
-  std::string shown;    // a setting's value as velder-cfg's show prints it
+  std::string shown;    // a setting's value as its OptionSetting shows it
   std::string given;    // the choice as the line gives it
   std::string choices;  // the letters of the setting's list, in order
   std::string written;  // the value the next apply writes
