@@ -1,39 +1,15 @@
 #include "veldercfg/commands.h"
 
+#include <algorithm>
+#include <cstring>
 #include <set>
 
 #include "lib/config/driver_params.h"
+#include "lib/config/named_settings.h"
 #include "lib/config/option_reader.h"
 #include "lib/config/option_writer.h"
 #include "lib/files/file_io.h"
 #include "veldercfg/check.h"
-#include "veldercfg/settings.h"
-
-namespace {
-
-const char kUsageText[] =
-    "\n"
-    "Checks, shows and sets the driver's configuration: orvane.cfg and\n"
-    "velder_soundfont.ini in DIR (by default the Windows directory; on Linux\n"
-    "$WINEPREFIX/drive_c/windows, else ~/.wine/drive_c/windows).\n"
-    "\n"
-    "  check  reports missing soundfont, source and dir targets, options given\n"
-    "         twice or with values the options page cannot show, and what loading\n"
-    "         velder_soundfont.ini changes; exit status 1 when it finds anything\n"
-    "  show   prints every setting of the options page and the parameters page as\n"
-    "         NAME=VALUE, as the setup program would show it\n"
-    "  set    sets the named settings, in the form show prints them, and writes the\n"
-    "         files as the setup program's Apply and Save buttons do; a value the\n"
-    "         pages cannot hold is refused and nothing is written (exit status 2)\n";
-
-}  // namespace
-
-std::string Usage(const char *program) {
-  std::string name = program;
-  return "usage: " + name + " [--windir DIR] check\n" + "       " + name + " [--windir DIR] show\n" +
-         "       " + name + " [--windir DIR] set NAME=VALUE [NAME=VALUE ...]\n" + "       " + name +
-         " --help\n" + kUsageText;
-}
 
 namespace {
 
@@ -63,7 +39,7 @@ DriverParams ReadParams(const std::string &text) {
   return params;
 }
 
-int Show(const Files &files, std::string *out, std::string *err) {
+int Show(const Files &files, const std::vector<std::string> &, std::string *out, std::string *err) {
   std::string cfgText, iniText;
   bool ok = ReadDriverFile(files.cfg, &cfgText, err);
   ok = ReadDriverFile(files.ini, &iniText, err) && ok;
@@ -77,8 +53,8 @@ int Show(const Files &files, std::string *out, std::string *err) {
   return ok ? 0 : 1;
 }
 
-int Check(const Files &files, std::string *out) {
-  std::vector<Finding> findings = CheckDriverFiles(files.cfg, files.ini, files.fs);
+int Check(const Files &files, const std::vector<std::string> &, std::string *out, std::string *) {
+  std::vector<Finding> findings = DiagnoseDriverFiles(files.cfg, files.ini, files.fs);
   for (const Finding &finding : findings) *out += FormatFinding(finding);
   return findings.empty() ? 0 : 1;
 }
@@ -189,7 +165,63 @@ int Set(const Files &files, const std::vector<std::string> &args, std::string *o
   return 0;
 }
 
+// A command: its name, the arguments after it as the usage shows them (none
+// when empty, else one or more), its summary in the usage (broken into the
+// usage's lines), and what it does.
+struct Command {
+  const char *name;
+  const char *arguments;
+  const char *summary;
+  int (*run)(const Files &files, const std::vector<std::string> &args, std::string *out, std::string *err);
+};
+
+const Command kCommands[] = {
+    {"check", "",
+     "reports missing soundfont, source and dir targets, options given\n"
+     "twice or with values the options page cannot show, and what loading\n"
+     "velder_soundfont.ini changes; exit status 1 when it finds anything",
+     Check},
+    {"show", "",
+     "prints every setting of the options page and the parameters page as\n"
+     "NAME=VALUE, as the setup program would show it",
+     Show},
+    {"set", "NAME=VALUE [NAME=VALUE ...]",
+     "sets the named settings, in the form show prints them, and writes the\n"
+     "files as the setup program's Apply and Save buttons do; a value the\n"
+     "pages cannot hold is refused and nothing is written (exit status 2)",
+     Set},
+};
+
+const char kAbout[] =
+    "Checks, shows and sets the driver's configuration: orvane.cfg and\n"
+    "velder_soundfont.ini in DIR (by default the Windows directory; on Linux\n"
+    "$WINEPREFIX/drive_c/windows, else ~/.wine/drive_c/windows).\n";
+
+bool TakesArguments(const Command &command) { return *command.arguments != '\0'; }
+
+const Command *FindCommand(const std::string &name) {
+  for (const Command &command : kCommands)
+    if (name == command.name) return &command;
+  return nullptr;
+}
+
 }  // namespace
+
+std::string Usage(const char *program) {
+  std::string lines, summaries;
+  size_t width = 0;
+  for (const Command &command : kCommands) width = std::max(width, std::strlen(command.name));
+  for (const Command &command : kCommands) {
+    lines += (lines.empty() ? "usage: " : "       ") + std::string(program) + " [--windir DIR] " +
+             command.name + (TakesArguments(command) ? " " : "") + command.arguments + "\n";
+    std::string name = command.name;
+    summaries += "  " + name + std::string(width - name.size() + 2, ' ');
+    for (const char *c = command.summary; *c; ++c)
+      summaries += *c == '\n' ? "\n" + std::string(width + 4, ' ') : std::string(1, *c);
+    summaries += "\n";
+  }
+  return lines + "       " + program + " --help\n\n" + kAbout + "\n" + summaries;
+}
 
 int RunVelderCfg(const std::vector<std::string> &args, const Platform &platform, std::string *out,
                  std::string *err) {
@@ -211,11 +243,10 @@ int RunVelderCfg(const std::vector<std::string> &args, const Platform &platform,
       windirGiven = true;
     }
   }
-  std::string command = at < args.size() ? args[at] : "";
+  const Command *command = at < args.size() ? FindCommand(args[at]) : nullptr;
   std::vector<std::string> rest(args.begin() + static_cast<long>(std::min(at + 1, args.size())), args.end());
-  bool known =
-      ((command == "check" || command == "show") && rest.empty()) || (command == "set" && !rest.empty());
-  if (!known || (windirGiven && windowsDir.empty())) {
+  bool fits = command && TakesArguments(*command) == !rest.empty();
+  if (!fits || (windirGiven && windowsDir.empty())) {
     *err += Usage(platform.name);
     return 2;
   }
@@ -229,7 +260,5 @@ int RunVelderCfg(const std::vector<std::string> &args, const Platform &platform,
   }
   files.cfg = windowsDir + files.fs.separator + "orvane.cfg";
   files.ini = windowsDir + files.fs.separator + "velder_soundfont.ini";
-  if (command == "check") return Check(files, out);
-  if (command == "show") return Show(files, out, err);
-  return Set(files, rest, out, err);
+  return command->run(files, rest, out, err);
 }

@@ -6,22 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "lib/files/file_io.h"
-
-enum class PathKind { kMissing, kFile, kFolder, kOther };
-
-// The file system as check sees it; tests and the fuzzer bring their own.
-struct FileSystemView {
-  // What `path` names; `*found` gets the one spelling of it that tells two
-  // paths to the same file apart from two different files.
-  PathKind (*find)(const std::string &path, std::string *found);
-  ReadStatus (*read)(const char *path, std::string *contents);
-  // Text from the driver's files (the ANSI code page, 932) as names and the
-  // terminal take it.
-  std::string (*decode)(std::string_view bytes);
-  std::string driveLinks;  // where "C:" leads, as "<driveLinks>/c:"; empty: the system knows drives
-  char separator;
-};
+#include "lib/config/file_system_view.h"
 
 struct Platform {
   const char *name;                    // the program's own

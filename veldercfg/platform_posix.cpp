@@ -12,6 +12,7 @@
 #include <cstring>
 #include <sys/stat.h>
 
+#include "lib/files/file_io.h"
 #include "veldercfg/platform.h"
 
 namespace {

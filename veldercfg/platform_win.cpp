@@ -2,6 +2,7 @@
 // which the files and the console share; nothing is converted.
 #include <windows.h>
 
+#include "lib/files/file_io.h"
 #include "veldercfg/platform.h"
 
 namespace {

@@ -78,6 +78,7 @@ TEST_F(VelderCfg, CheckFindsTheTargetsOfDirectives) {
   } cases[] = {
       {"soundfont \"C:\\sf\\Piano.sf2\"", ""},
       {"soundfont C:\\sf\\piano.SF2 amp=120", ""},  // letter case does not count, as under Wine
+      {"soundfont C:\\sf\\Piano.sf2\r", ""},        // a CR that ends the file ends its last line
       {"soundfont \"C:\\my fonts\\a b.sf2\" amp=1", ""},
       {"soundfont \"C:\\音色\\ピアノ.sf2\"", ""},  // the literal is code page 932
       {"soundfont C:\\sf\\gone.sf2",

@@ -38,6 +38,12 @@ int32_t ReadDecimal(std::string_view text) {
   return static_cast<int32_t>(value);
 }
 
+bool StartsWithDecimal(std::string_view text) {
+  text = SkipBlanks(text);
+  if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.remove_prefix(1);
+  return !text.empty() && IsDigit(text[0]);
+}
+
 bool ParseExactDecimal(std::string_view text, int32_t *number) {
   size_t digits = !text.empty() && text[0] == '-' ? 1 : 0;
   if (text.size() == digits || text.size() > digits + 10 || SkipDigits(text, digits) != text.size())

@@ -63,6 +63,11 @@ void ForEachToken(std::string_view text, std::string_view separators, int limit,
 // character; no digits read as 0. Kept within 32 bits.
 int32_t ReadDecimal(std::string_view text);
 
+// Whether the text starts, after blanks, with a decimal: an optional sign
+// and a digit. Tells a text the lenient readers read as 0 for want of a
+// number from one that gives a number.
+bool StartsWithDecimal(std::string_view text);
+
 // The whole text as a decimal, strictly: an optional minus sign and one to
 // ten digits, nothing else, within 32 bits. False, with `*number` untouched,
 // for any other text.

@@ -57,6 +57,13 @@ TEST(Text, ReadsDecimals) {
   for (const Case &c : cases) EXPECT_EQ(ReadDecimal(c.text), c.value) << c.text;
 }
 
+TEST(Text, TellsATextThatStartsWithADecimal) {
+  for (const char *text : {"7", " \t-12x", "+0", "05"}) EXPECT_TRUE(StartsWithDecimal(text)) << text;
+  // Blanks only are skipped; a point, a sign alone or other white space give no decimal.
+  for (const char *text : {"", "abc", "-", "+ 5", ".5", "\v5", "\n5"})
+    EXPECT_FALSE(StartsWithDecimal(text)) << text;
+}
+
 TEST(Text, ParsesOnlyWholeDecimals) {
   struct Case {
     const char *text;

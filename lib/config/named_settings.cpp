@@ -1,4 +1,4 @@
-#include "veldercfg/settings.h"
+#include "lib/config/named_settings.h"
 
 #include <cmath>
 #include <cstdio>
@@ -237,6 +237,12 @@ const OptionSetting *FindOptionSetting(std::string_view name) {
   for (const OptionSetting &setting : OptionSettings)
     if (name == setting.name) return &setting;
   return nullptr;
+}
+
+const OptionSetting &OptionSettingOf(uint32_t bit) {
+  for (const OptionSetting &setting : OptionSettings)
+    if (setting.sets == bit) return setting;
+  return OptionSettings[0];
 }
 
 std::string FormatNumber(double value) {

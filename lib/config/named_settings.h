@@ -1,6 +1,6 @@
-// The names velder-cfg gives the settings of the options page and of the
-// parameters page, how each value is shown, and how a shown value is taken
-// back onto the page's values.
+// The settings of the options page and of the parameters page by name (as
+// velder-cfg's show and set name them), how each value is shown, and how a
+// shown value is taken back onto the page's values.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +22,8 @@ struct OptionSetting {
 
 extern const OptionSetting OptionSettings[19];
 const OptionSetting *FindOptionSetting(std::string_view name);
+// The setting of one PageSetting bit; every bit has one.
+const OptionSetting &OptionSettingOf(uint32_t bit);
 
 // A value of the parameters page: an edit, or a check box given by its flag.
 struct ParamSetting {

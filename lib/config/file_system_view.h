@@ -1,0 +1,23 @@
+// The file system as the diagnosis sees it: each program gives its own
+// (velder-cfg's on Linux reaches a Wine prefix), and tests and the fuzzer
+// bring theirs.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "lib/files/file_io.h"
+
+enum class PathKind { kMissing, kFile, kFolder, kOther };
+
+struct FileSystemView {
+  // What `path` names; `*found` gets the one spelling of it that tells two
+  // paths to the same file apart from two different files.
+  PathKind (*find)(const std::string &path, std::string *found);
+  ReadStatus (*read)(const char *path, std::string *contents);
+  // Text from the driver's files (the ANSI code page, 932) as names and the
+  // terminal take it.
+  std::string (*decode)(std::string_view bytes);
+  std::string driveLinks;  // where "C:" leads, as "<driveLinks>/c:"; empty: the system knows drives
+  char separator;
+};
