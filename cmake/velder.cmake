@@ -47,21 +47,30 @@ if(VELDER_TESTS)
   endif()
 endif()
 
-# A program of the project's own sources and the given libraries.
-function(velder_program name sources libs)
-  add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE ${libs})
+# velder_program(<name> SOURCES <files...> [LIBS <targets...>])
+# A program of the project's own sources and the given libraries; the
+# helpers below take the same arguments.
+function(velder_program name)
+  cmake_parse_arguments(P "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${P_SOURCES})
+  target_link_libraries(${name} PRIVATE ${P_LIBS})
 endfunction()
+
+# The start of each helper below: returns from it when the build holds no
+# such targets, else builds <name> from SOURCES and LIBS with <extra> linked.
+macro(velder_kind_program enabled name extra)
+  if(NOT ${enabled})
+    return()
+  endif()
+  velder_program(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE ${extra})
+endmacro()
 
 # velder_test(<name> SOURCES <files...> [LIBS <targets...>])
 # A GoogleTest program; on Windows it runs under Wine through scripts/wine-exec.sh.
 # Windows tests share the prefix's C:\windows, so they never run in parallel.
 function(velder_test name)
-  if(NOT VELDER_TESTS)
-    return()
-  endif()
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
-  velder_program(${name} "${T_SOURCES}" "${T_LIBS};gtest_main")
+  velder_kind_program(VELDER_TESTS ${name} gtest_main ${ARGN})
   if(WIN32)
     set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${VELDER_EMULATOR}")
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
@@ -74,12 +83,8 @@ endfunction()
 # velder_fuzzer(<name> SOURCES <files...> [LIBS <targets...>] CORPUS <dir> RUNS <n>)
 # A libFuzzer target, and a test that runs it over its seed corpus for a bounded number of inputs.
 function(velder_fuzzer name)
-  if(NOT VELDER_FUZZ)
-    return()
-  endif()
-  cmake_parse_arguments(F "" "CORPUS;RUNS" "SOURCES;LIBS" ${ARGN})
-  velder_program(${name} "${F_SOURCES}" "${F_LIBS}")
-  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  cmake_parse_arguments(F "" "CORPUS;RUNS" "" ${ARGN})
+  velder_kind_program(VELDER_FUZZ ${name} -fsanitize=fuzzer ${F_UNPARSED_ARGUMENTS})
   add_test(NAME ${name}
            COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-fuzzer.sh $<TARGET_FILE:${name}> ${F_CORPUS} ${F_RUNS})
 endfunction()
@@ -87,9 +92,5 @@ endfunction()
 # velder_benchmark(<name> SOURCES <files...> [LIBS <targets...>])
 # A Google Benchmark program of the portable code, run by scripts/bench.sh.
 function(velder_benchmark name)
-  if(NOT VELDER_BENCH)
-    return()
-  endif()
-  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
-  velder_program(${name} "${B_SOURCES}" "${B_LIBS};benchmark::benchmark")
+  velder_kind_program(VELDER_BENCH ${name} benchmark::benchmark ${ARGN})
 endfunction()
