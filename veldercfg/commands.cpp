@@ -223,26 +223,43 @@ std::string Usage(const char *program) {
   return lines + "       " + program + " --help\n\n" + kAbout + "\n" + summaries;
 }
 
+namespace {
+
+// Takes a leading "--windir DIR" or "--windir=DIR" into `*dir`, moving `*at`
+// past it; true when one was given.
+bool TakeWindir(const std::vector<std::string> &args, size_t *at, std::string *dir) {
+  if (args.empty()) return false;
+  if (args[0] == "--windir" && args.size() > 1) {
+    *dir = args[1];
+    *at = 2;
+    return true;
+  }
+  if (args[0].rfind("--windir=", 0) != 0) return false;
+  *dir = args[0].substr(9);
+  *at = 1;
+  return true;
+}
+
+// Why `dir` cannot be worked in; empty when it is a folder.
+std::string WindowsDirProblem(const std::string &dir, const FileSystemView &fs) {
+  std::string found;
+  if (dir.empty()) return "no Windows directory found; give one with --windir DIR\n";
+  if (fs.find(dir, &found) != PathKind::kFolder)
+    return dir + " is not a folder; give one with --windir DIR\n";
+  return "";
+}
+
+}  // namespace
+
 int RunVelderCfg(const std::vector<std::string> &args, const Platform &platform, std::string *out,
                  std::string *err) {
-  size_t at = 0;
-  std::string windowsDir;
-  bool windirGiven = false;
   if (args.size() == 1 && args[0] == "--help") {
     *out += Usage(platform.name);
     return 0;
   }
-  if (at < args.size() && args[at].rfind("--windir", 0) == 0) {
-    if (args[at] == "--windir" && at + 1 < args.size()) {
-      windowsDir = args[at + 1];
-      at += 2;
-      windirGiven = true;
-    } else if (args[at].rfind("--windir=", 0) == 0) {
-      windowsDir = args[at].substr(9);
-      at += 1;
-      windirGiven = true;
-    }
-  }
+  size_t at = 0;
+  std::string windowsDir;
+  bool windirGiven = TakeWindir(args, &at, &windowsDir);
   const Command *command = at < args.size() ? FindCommand(args[at]) : nullptr;
   std::vector<std::string> rest(args.begin() + static_cast<long>(std::min(at + 1, args.size())), args.end());
   bool fits = command && TakesArguments(*command) == !rest.empty();
@@ -252,10 +269,9 @@ int RunVelderCfg(const std::vector<std::string> &args, const Platform &platform,
   }
   if (!windirGiven) windowsDir = platform.defaultWindowsDir();
   Files files{platform.fileSystem(windowsDir), "", ""};
-  std::string found;
-  if (windowsDir.empty() || files.fs.find(windowsDir, &found) != PathKind::kFolder) {
-    *err += (windowsDir.empty() ? std::string("no Windows directory found") : windowsDir) +
-            (windowsDir.empty() ? "" : " is not a folder") + "; give one with --windir DIR\n";
+  std::string problem = WindowsDirProblem(windowsDir, files.fs);
+  if (!problem.empty()) {
+    *err += problem;
     return 2;
   }
   files.cfg = windowsDir + files.fs.separator + "orvane.cfg";
