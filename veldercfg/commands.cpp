@@ -114,10 +114,12 @@ void SetParams(const std::vector<Pair> &pairs, const std::string &text, std::str
                           setting->allowed);
 }
 
-int Set(const Files &files, const std::vector<std::string> &args, std::string *out, std::string *err) {
+// The NAME=VALUE arguments as pairs, and which files they set; what is
+// wrong with them goes to `err`.
+std::vector<Pair> TakePairs(const std::vector<std::string> &args, bool *options, bool *params,
+                            std::string *err) {
   std::vector<Pair> pairs;
   std::set<std::string> names;
-  bool options = false, params = false;
   for (const std::string &arg : args) {
     size_t equals = arg.find('=');
     Pair pair{arg.substr(0, equals), equals == std::string::npos ? "" : arg.substr(equals + 1)};
@@ -129,10 +131,16 @@ int Set(const Files &files, const std::vector<std::string> &args, std::string *o
     } else if (!names.insert(pair.name).second) {
       *err += pair.name + " is given more than once\n";
     }
-    options = options || isOption;
-    params = params || isParam;
+    *options = *options || isOption;
+    *params = *params || isParam;
     pairs.push_back(pair);
   }
+  return pairs;
+}
+
+int Set(const Files &files, const std::vector<std::string> &args, std::string *out, std::string *err) {
+  bool options = false, params = false;
+  std::vector<Pair> pairs = TakePairs(args, &options, &params, err);
   if (!err->empty()) return 2;
 
   std::string cfgText, iniText, rewritten, rendered, refused;
