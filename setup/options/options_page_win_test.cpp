@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -33,6 +34,10 @@ class OptionsPage : public SetupPageTest {
     Send(id, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
     return text;
   }
+  // Each list shows the given item selected.
+  void ExpectSelected(std::initializer_list<std::pair<int, const char *>> lists) const {
+    for (const auto &[id, text] : lists) EXPECT_EQ(Selected(id), text) << id;
+  }
   void Select(int id, int index) const { Send(id, CB_SETCURSEL, index); }
   int Slider(int id) const { return static_cast<int>(Send(id, TBM_GETPOS)); }
   void Drag(int id, int position) const {
@@ -59,13 +64,13 @@ TEST_F(OptionsPage, WithoutAFileShowsTheDefaultsAndApplyWritesThem) {
   EXPECT_EQ(Send(IDC_SAMPLE_RATE, CB_GETCOUNT), 8);
   EXPECT_EQ(Send(IDC_RESAMPLE, CB_GETCOUNT), 6);
   EXPECT_EQ(Send(IDC_CACHE_SIZE, CB_GETCOUNT), 17);
-  EXPECT_EQ(Selected(IDC_SAMPLE_RATE), "44100 Hz ");
-  EXPECT_EQ(Selected(IDC_CHORUS), "標準コーラス");
-  EXPECT_EQ(Selected(IDC_REVERB), "標準リバーヴ");
-  EXPECT_EQ(Selected(IDC_VOICE_LPF), "LPF 12db/oct Chamberlin LPF");
-  EXPECT_EQ(Selected(IDC_RESAMPLE), "ラグランジュ (そこそこ重い)");
-  EXPECT_EQ(Selected(IDC_CACHE_SIZE), "なし");
-  EXPECT_EQ(Selected(IDC_NOISE_SHAPING), "新ノイズシェーピング");
+  ExpectSelected({{IDC_SAMPLE_RATE, "44100 Hz "},
+                  {IDC_CHORUS, "標準コーラス"},
+                  {IDC_REVERB, "標準リバーヴ"},
+                  {IDC_VOICE_LPF, "LPF 12db/oct Chamberlin LPF"},
+                  {IDC_RESAMPLE, "ラグランジュ (そこそこ重い)"},
+                  {IDC_CACHE_SIZE, "なし"},
+                  {IDC_NOISE_SHAPING, "新ノイズシェーピング"}});
   EXPECT_EQ(Slider(IDC_VOLUME), 70);
   EXPECT_EQ(Text(IDC_VOLUME_MIRROR), "70");
   EXPECT_EQ(Slider(IDC_DRUM_POWER), 100);
@@ -150,22 +155,22 @@ TEST_F(OptionsPage, TheFilesOptionsAreShownAtStart) {
   EXPECT_EQ(Slider(IDC_VOLUME), 80);
   EXPECT_EQ(Text(IDC_DRUM_POWER_MIRROR), "120");
   EXPECT_EQ(Text(IDC_POLYPHONY_MIRROR), "512");
-  EXPECT_EQ(Selected(IDC_SAMPLE_RATE), "22050 Hz ");
-  EXPECT_EQ(Selected(IDC_CHORUS), "標準コーラス");
+  ExpectSelected({{IDC_SAMPLE_RATE, "22050 Hz "},
+                  {IDC_CHORUS, "標準コーラス"},
+                  {IDC_REVERB, "新リバーヴ"},
+                  {IDC_RESAMPLE, "ニュートン (死ぬほど重い)"},
+                  {IDC_CACHE_SIZE, "2 MB"},
+                  {IDC_NOISE_SHAPING, "新ノイズシェーピング"},
+                  {IDC_VOICE_LPF, "LPF 24db/oct Moog VCF"}});
   EXPECT_TRUE(Checked(IDC_CHORUS_LEVEL_ON));
   EXPECT_EQ(Text(IDC_CHORUS_LEVEL), "64");
-  EXPECT_EQ(Selected(IDC_REVERB), "新リバーヴ");
   EXPECT_TRUE(Checked(IDC_MONO));
   EXPECT_FALSE(Checked(IDC_STEREO));
   EXPECT_TRUE(Checked(IDC_BYTE_SWAP));
   for (int id : kEffectBoxes) EXPECT_EQ(Checked(id), id == IDC_FX_MOD_WHEEL || id == IDC_FX_EQ) << id;
-  EXPECT_EQ(Selected(IDC_RESAMPLE), "ニュートン (死ぬほど重い)");
   EXPECT_EQ(Text(IDC_RESAMPLE_N), "7");
   EXPECT_EQ(Text(IDC_LATENCY), "0.2");
   EXPECT_EQ(Text(IDC_PSEUDO_REVERB), "50");
-  EXPECT_EQ(Selected(IDC_CACHE_SIZE), "2 MB");
-  EXPECT_EQ(Selected(IDC_NOISE_SHAPING), "新ノイズシェーピング");
-  EXPECT_EQ(Selected(IDC_VOICE_LPF), "LPF 24db/oct Moog VCF");
   EXPECT_TRUE(Checked(IDC_FAST_DECAY));
   EXPECT_TRUE(Checked(IDC_FAST_PANNING));
   EXPECT_TRUE(Checked(IDC_UNLOAD_INSTRUMENTS));
