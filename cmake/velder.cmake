@@ -13,6 +13,9 @@ if(WIN32)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     add_link_options(-Wl,--high-entropy-va)
   endif()
+  # On a terminal server the Windows directory is then the system's, where the
+  # driver reads its files, not one of each user's.
+  add_link_options(-Wl,--tsaware)
   # The shipped programs carry no symbols.
   add_link_options($<$<CONFIG:Release>:-s>)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
@@ -65,6 +68,23 @@ macro(velder_kind_program enabled name extra)
   velder_program(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE ${extra})
 endmacro()
+
+# velder_manifest(<program> <template> <script>)
+# Builds the resource script <script> into <program> alone, with the manifest
+# it names made from <template> (named as it less its ".in"): the Windows
+# versions the programs support, one list for all, go in for
+# @VELDER_SUPPORTED_OS@.
+function(velder_manifest program template script)
+  set(list ${CMAKE_SOURCE_DIR}/cmake/supported-os.xml)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${list})
+  file(READ ${list} VELDER_SUPPORTED_OS)
+  get_filename_component(name ${template} NAME_WLE)
+  configure_file(${template} ${CMAKE_CURRENT_BINARY_DIR}/${name} @ONLY)
+  target_sources(${program} PRIVATE ${script})
+  # The resource compiler looks for the manifest in the include folders.
+  target_include_directories(${program} PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
+  set_property(SOURCE ${script} APPEND PROPERTY OBJECT_DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/${name})
+endfunction()
 
 # velder_test(<name> SOURCES <files...> [LIBS <targets...>])
 # A GoogleTest program; on Windows it runs under Wine through scripts/wine-exec.sh.

@@ -1,16 +1,21 @@
 #!/bin/sh
 # Checks the programs as they ship, from `objdump -p`:
 #   - ASLR (dynamic base) and DEP (NX compatible), and high-entropy addresses on x86_64;
+#   - terminal-server aware;
 #   - only system DLLs imported (the C and C++ runtimes are linked in);
-#   - the resources each program must carry, and none it must not.
+#   - the resources each program must carry, and none it must not;
+#   - each program's manifest as the file holds it: its execution level, the
+#     Windows versions it supports, and VelderSetup's DPI awareness.
 # Usage: check-binaries.sh <build/bin folder>...
 set -u
 allowed="kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll ole32.dll advapi32.dll msvcrt.dll"
 status=0
 fail() { echo "FAIL $exe: $*" >&2; status=1; }
 
-# Prints "type/name" for every resource, ids in decimal, names as written.
-resources() {
+# Prints "type/name address size" for every resource, ids in decimal, names
+# as written; the address (hexadecimal) and size (decimal) of its bytes are
+# those of its first language.
+resource_table() {
   x86_64-w64-mingw32-objdump -p "$1" | sed -n '/The .rsrc Resource Directory section/,$p' | awk '
     function id(s,   n, i) {
       if (s !~ /^0x/) return s
@@ -19,13 +24,62 @@ resources() {
       return n
     }
     /^[0-9a-f]+   Entry: / { sub(/.*Entry: (ID|name): (\[[^]]*\]: )?/, ""); sub(/, Value.*/, ""); type = id($0); next }
-    /^[0-9a-f]+     Entry: / { sub(/.*Entry: (ID|name): (\[[^]]*\]: )?/, ""); sub(/, Value.*/, ""); print type "/" id($0) }'
+    /^[0-9a-f]+     Entry: / { sub(/.*Entry: (ID|name): (\[[^]]*\]: )?/, ""); sub(/, Value.*/, ""); name = id($0); next }
+    /Leaf: Addr: / && name != "" {
+      sub(/.*Addr: /, ""); split($0, f, /, Size: |, Codepage/)
+      print type "/" name " " f[1] " " id(f[2]); name = ""
+    }'
+}
+
+resources() { resource_table "$1" | cut -d' ' -f1; }
+
+# The bytes of resource $2 ("type/name") of program $1, read from the file
+# where the resource section's place in memory puts them.
+resource_bytes() {
+  read -r address size <<EOF
+$(resource_table "$1" | awk -v r="$2" '$1 == r { print $2, $3; exit }')
+EOF
+  [ -n "$address" ] || return 1
+  read -r vma place <<EOF
+$(x86_64-w64-mingw32-objdump -h "$1" | awk '$2 == ".rsrc" { print $4, $6 }')
+EOF
+  base=$(x86_64-w64-mingw32-objdump -p "$1" | awk '$1 == "ImageBase" { print $2 }')
+  dd if="$1" bs=1 skip=$(( 0x$place + address - (0x$vma - 0x$base) )) count="$size" 2>/dev/null
 }
 
 has() { printf '%s\n' "$2" | grep -qx "$1"; }
 
 # The lines of $1 on one line, each followed by a blank but the last.
 joined() { printf '%s' "$1" | tr '\n' ' '; }
+
+# The documented ids of the Windows versions a manifest declares it supports.
+supported_os="e2011457-1546-43c5-a5fe-008deee3d3f0 35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38
+1f676c76-80e1-4239-95bb-83d0f6d0da78 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"  # Vista, 7, 8, 8.1, 10 and 11
+
+# check_manifest <exe> <level> [dpi-aware] [supported-os]: its one manifest,
+# resource 24/1, names the execution level, no common-controls 6, and, when
+# asked, DPI awareness in the 2005 namespace (http: an https one is ignored)
+# and every supported Windows version.
+check_manifest() {
+  text=$(resource_bytes "$1" 24/1 | tr '\r\n\t' '   ')
+  [ -n "$text" ] || { fail "no manifest 24/1"; return; }
+  [ "$(resources "$1" | grep -c '^24/')" -eq 1 ] || fail "more than one manifest"
+  printf '%s' "$text" | grep -q "<requestedExecutionLevel level=\"$2\" uiAccess=\"false\"/>" ||
+    fail "manifest does not ask for execution level $2"
+  printf '%s' "$text" | grep -q 'Microsoft.Windows.Common-Controls' && fail "manifest asks for common controls 6"
+  shift 2
+  for want in "$@"; do
+    case $want in
+      dpi-aware)
+        printf '%s' "$text" | grep -Eq 'windowsSettings xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings"> *<dpiAware>true</dpiAware>' ||
+          fail "manifest is not DPI aware in the 2005 namespace" ;;
+      supported-os)
+        for id in $supported_os; do
+          printf '%s' "$text" | grep -q "<supportedOS Id=\"{$id}\"/>" || fail "manifest lacks supportedOS $id"
+        done ;;
+    esac
+  done
+}
 
 check() {  # check <exe> <arch>
   exe=$1
@@ -39,6 +93,8 @@ check() {  # check <exe> <arch>
   echo "$dump" | grep -q DYNAMIC_BASE || fail "no ASLR (dynamic base)"
   echo "$dump" | grep -q NX_COMPAT || fail "no DEP (NX compatible)"
   echo "$dump" | grep -q 'Base Relocation Directory \[.reloc\]' || fail "no relocations, so no real ASLR"
+  characteristics=$(echo "$dump" | awk '$1 == "DllCharacteristics" { print $2 }')
+  [ $(( 0x${characteristics:-0} & 0x8000 )) -ne 0 ] || fail "not terminal-server aware"
 
   dlls=$(echo "$dump" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '[:upper:]' '[:lower:]')
   [ -n "$dlls" ] || fail "no imports found"
@@ -52,13 +108,14 @@ check() {  # check <exe> <arch>
       for r in 14/107 5/101 5/102 5/104 5/106 5/157 TEXT/105; do
         has "$r" "$list" || fail "no resource $r (type/name)"
       done
-      echo "$list" | grep -q '^24/' && fail "carries a manifest"
+      check_manifest "$exe" highestAvailable dpi-aware supported-os
       echo "$list" | grep -q '^16/' && fail "carries a version resource" ;;
     VelderVolCtl.exe)
       has 5/101 "$list" || fail "no dialog 101"
-      echo "$list" | grep -q '^24/' || fail "no manifest" ;;
+      check_manifest "$exe" asInvoker ;;
     VelderCfg.exe)
-      [ -z "$list" ] || fail "carries resources $(joined "$list")"
+      [ "$list" = 24/1 ] || fail "carries resources $(joined "$list"), not its manifest alone"
+      check_manifest "$exe" asInvoker supported-os
       echo "$dump" | grep -q 'Subsystem.*(Windows CUI)' || fail "not a console program" ;;
   esac
   echo "$exe: $(joined "$dlls"); resources $(joined "$list")"

@@ -17,6 +17,7 @@ struct Files {
   FileSystemView fs;
   std::string cfg;
   std::string ini;
+  std::string (*writeRefusal)();
 };
 
 // What a file holds; a missing file holds nothing. False, with a message,
@@ -165,7 +166,8 @@ int Set(const Files &files, const std::vector<std::string> &args, std::string *o
   for (const Write &write : {Write{options, files.cfg, rewritten}, Write{params, files.ini, rendered}}) {
     if (!write.wanted) continue;
     if (!SafeWriteFile(write.path.c_str(), write.text.data(), write.text.size())) {
-      *err += write.path + ": could not be written; it is as it was\n";
+      std::string refusal = files.writeRefusal();
+      *err += write.path + ": could not be written; it is as it was\n" + refusal;
       return 1;
     }
     *out += "written: " + write.path + "\n";
@@ -276,7 +278,7 @@ int RunVelderCfg(const std::vector<std::string> &args, const Platform &platform,
     return 2;
   }
   if (!windirGiven) windowsDir = platform.defaultWindowsDir();
-  Files files{platform.fileSystem(windowsDir), "", ""};
+  Files files{platform.fileSystem(windowsDir), "", "", platform.writeRefusal};
   std::string problem = WindowsDirProblem(windowsDir, files.fs);
   if (!problem.empty()) {
     *err += problem;

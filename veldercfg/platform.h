@@ -12,6 +12,9 @@ struct Platform {
   const char *name;                    // the program's own
   std::string (*defaultWindowsDir)();  // empty when there is none
   FileSystemView (*fileSystem)(const std::string &windowsDir);
+  // Called straight after a failed write: where the system refused it for
+  // lack of rights, that and what the user can do about it; else empty.
+  std::string (*writeRefusal)();
 };
 
 extern const Platform kPlatform;

@@ -115,9 +115,15 @@ FileSystemView PosixFileSystem(const std::string &windowsDir) {
   return {FindPath, ReadWholeFile, FromCodePage932, links, '/'};
 }
 
+// The prefix's files belong to the user who made it.
+std::string WriteRefusal() {
+  if (errno != EACCES && errno != EPERM) return "";
+  return "access denied: run velder-cfg as the user who owns the Wine prefix\n";
+}
+
 }  // namespace
 
-const Platform kPlatform = {"velder-cfg", DefaultWindowsDir, PosixFileSystem};
+const Platform kPlatform = {"velder-cfg", DefaultWindowsDir, PosixFileSystem, WriteRefusal};
 
 std::string ForTerminal(std::string_view text) {
   const char *codeset = nl_langinfo(CODESET);

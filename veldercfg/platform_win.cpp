@@ -27,8 +27,18 @@ std::string DefaultWindowsDir() {
 
 FileSystemView WindowsFileSystem(const std::string &) { return {FindPath, ReadWholeFile, AsIs, "", '\\'}; }
 
+// A standard user may not write the Windows directory's files, and with its
+// manifest this program is not redirected to a copy of its own: only an
+// elevated prompt reaches them. A read-only file is refused to everyone.
+std::string WriteRefusal() {
+  if (GetLastError() != ERROR_ACCESS_DENIED) return "";
+  return "access denied: the files in the Windows directory take administrator rights to write.\n"
+         "Open a command prompt with \"Run as administrator\" (right-click it) and run VelderCfg there;\n"
+         "a file marked read-only is not written even then.\n";
+}
+
 }  // namespace
 
-const Platform kPlatform = {"VelderCfg", DefaultWindowsDir, WindowsFileSystem};
+const Platform kPlatform = {"VelderCfg", DefaultWindowsDir, WindowsFileSystem, WriteRefusal};
 
 std::string ForTerminal(std::string_view text) { return std::string(text); }

@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 
 #include "lib/config/default_block_test.h"
 #include "lib/config/driver_params.h"
+#include "lib/files/file_io.h"
 #include "veldercfg/commands.h"
 
 namespace fs = std::filesystem;
@@ -48,10 +50,10 @@ class VelderCfg : public testing::Test {
     std::ifstream in(Where(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  Result Run(std::vector<std::string> args) const {
+  Result Run(std::vector<std::string> args, const Platform &platform = kPlatform) const {
     args.insert(args.begin(), {"--windir", windows_.string()});
     Result result;
-    result.status = RunVelderCfg(args, kPlatform, &result.out, &result.err);
+    result.status = RunVelderCfg(args, platform, &result.out, &result.err);
     return result;
   }
   std::string Cfg() const { return (windows_ / "orvane.cfg").string(); }
@@ -387,6 +389,37 @@ TEST_F(VelderCfg, SetWritesWhatApplyAndSaveWrite) {
   EXPECT_EQ(result.status, 0) << result.err;
   std::ifstream saved(page, std::ios::binary);
   EXPECT_EQ(Get("velder_soundfont.ini"), std::string(std::istreambuf_iterator<char>(saved), {}));
+}
+
+// A write the system refuses for lack of rights says so and what to do about
+// it; any other failed write says only that it failed. Root is refused
+// nothing, so the write fails another way (a folder where its temporary file
+// goes, no file to rewrite in place) and a stand-in platform calls it refused.
+TEST_F(VelderCfg, SetSaysWhenAWriteWasRefusedForLackOfRights) {
+  fs::create_directories(windows_ / ("orvane.cfg" + std::string(kTempFileSuffix)) / "x");
+  const std::string failed = Cfg() + ": could not be written; it is as it was\n";
+  Result plain = Run({"set", "volume=100"});
+  EXPECT_EQ(plain.status, 1);
+  EXPECT_EQ(plain.out, "");
+  EXPECT_EQ(plain.err, failed);
+
+  Platform refusing = kPlatform;
+  refusing.writeRefusal = [] { return std::string("refused: how to run it with the rights\n"); };
+  Result refused = Run({"set", "volume=100", "param.TremoloDepth=7"}, refusing);
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err, failed + "refused: how to run it with the rights\n");
+  EXPECT_FALSE(fs::exists(Cfg()));
+  EXPECT_FALSE(fs::exists(Ini())) << "a refused write stops before the next file";
+
+  // The system's refusals, as the platform tells them from the error.
+  for (int error : {EACCES, EPERM}) {
+    errno = error;
+    EXPECT_NE(kPlatform.writeRefusal().find("access denied"), std::string::npos) << error;
+  }
+  for (int error : {ENOENT, ENOSPC, EEXIST}) {
+    errno = error;
+    EXPECT_EQ(kPlatform.writeRefusal(), "") << error;
+  }
 }
 
 TEST_F(VelderCfg, ShowOutputFedBackToSetIsAccepted) {
