@@ -194,9 +194,10 @@ TEST_F(DirectiveInsertion, ALineInsertedIntoAnLfFileIsSavedWithLf) {
   WriteBytes(cfg_.path(), "a\n\nb\n");
   Click(IDC_CFG_RELOAD);
   SendMessageA(Edit(), EM_SETSEL, 3, 3);
-  ChooseWith(IDC_ADD_DIR, files_.folder());
+  ChooseWith(IDC_ADD_SOUNDFONT, files_.Sf2());
+  EXPECT_EQ(Text(IDC_CFG_EDIT), "a\r\nsoundfont \"" + files_.Sf2() + "\"\r\nb\r\n");
   Click(IDC_CFG_SAVE);
-  EXPECT_EQ(cfg_.Bytes(), "a\ndir \"" + files_.folder() + "\"\nb\n");
+  EXPECT_EQ(cfg_.Bytes(), "a\nsoundfont \"" + files_.Sf2() + "\"\nb\n");
 }
 
 // A caret past character 32,767 overflows the packed EM_GETSEL result; the
