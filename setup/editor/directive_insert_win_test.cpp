@@ -188,6 +188,18 @@ TEST_F(DirectiveInsertion, ASelectionIsReplaced) {
   EXPECT_EQ(Text(IDC_CFG_EDIT), "dir dir \"" + files_.folder() + "\"\r\n");
 }
 
+// The edit holds CR LF; a line inserted into an LF file is saved with LF
+// like the rest.
+TEST_F(DirectiveInsertion, ALineInsertedIntoAnLfFileIsSavedWithLf) {
+  WriteBytes(cfg_.path(), "a\n\nb\n");
+  Click(IDC_CFG_RELOAD);
+  SendMessageA(Edit(), EM_SETSEL, 3, 3);
+  ChooseWith(IDC_ADD_SOUNDFONT, files_.Sf2());
+  EXPECT_EQ(Text(IDC_CFG_EDIT), "a\r\nsoundfont \"" + files_.Sf2() + "\"\r\nb\r\n");
+  Click(IDC_CFG_SAVE);
+  EXPECT_EQ(cfg_.Bytes(), "a\nsoundfont \"" + files_.Sf2() + "\"\nb\n");
+}
+
 // A caret past character 32,767 overflows the packed EM_GETSEL result; the
 // line still goes in at the caret, not at the top of the text.
 TEST_F(DirectiveInsertion, CaretFarIntoALargeTextTakesTheLine) {

@@ -1,9 +1,10 @@
 #include "setup/editor/editor_win.h"
 
-#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
+#include "lib/config/line_ends.h"
 #include "lib/files/file_io.h"
 #include "setup/editor/directive_insert_win.h"
 #include "setup/res/resource.h"
@@ -18,16 +19,28 @@ const UINT_PTR kCaretTimer = 100;
 // What the user may type; text loaded from the file is not cut by it.
 const WPARAM kTypingLimit = 0x400000;
 
-// Puts the whole of orvane.cfg into the editor. A file that is missing, or
-// that cannot be read whole (or held in memory), leaves the editor's text as it is.
+// The line end that "保存" writes: the form the file used when it was last
+// read, kept with the page.
+void KeepLineEnd(HWND page, LineEnd end) { SetWindowLongPtrA(page, DWLP_USER, static_cast<LONG_PTR>(end)); }
+LineEnd KeptLineEnd(HWND page) { return static_cast<LineEnd>(GetWindowLongPtrA(page, DWLP_USER)); }
+
+// Puts the whole of orvane.cfg into the editor, every line end as CR LF
+// since the edit breaks lines only there. A file that is missing, or that
+// cannot be read whole (or held in memory), leaves the editor's text and the
+// line end it will be saved with as they are.
 void ReloadEditor(HWND page) {
   char path[MAX_PATH];
-  std::string text;
-  if (BuildDriverFilePath(path, kCfgFileName) && ReadWholeFile(path, &text) == ReadStatus::kOk)
-    SetDlgItemTextA(page, IDC_CFG_EDIT, text.c_str());
+  std::string bytes;
+  if (!BuildDriverFilePath(path, kCfgFileName) || ReadWholeFile(path, &bytes) != ReadStatus::kOk) return;
+  try {
+    SetDlgItemTextA(page, IDC_CFG_EDIT, WithLineEnds(bytes, LineEnd::kCrLf).c_str());
+    KeepLineEnd(page, FirstLineEnd(bytes));
+  } catch (const std::bad_alloc &) {
+  }
 }
 
 void InitEditorPage(HWND page) {
+  KeepLineEnd(page, FirstLineEnd(""));  // a missing file is saved as a new one
   ReloadEditor(page);
   SetTimer(page, kCaretTimer, 100, nullptr);
   SendDlgItemMessageA(page, IDC_CFG_EDIT, EM_LIMITTEXT, kTypingLimit, 0);
@@ -38,16 +51,18 @@ void PutCaretAtStart(HWND page) {
   KillTimer(page, kCaretTimer);
 }
 
-// Writes the whole text of `edit` to `path`, completely or not at all;
-// a failure is reported to the user with `edit` as the owner.
-void SaveEditToFile(HWND edit, const char *path) {
-  int length = GetWindowTextLengthA(edit);
-  char *text = static_cast<char *>(std::calloc(static_cast<size_t>(length) + 1, 1));
+// Writes the whole text of `edit` to `path` with its line ends as `end`,
+// completely or not at all; a failure is reported to the user with `edit`
+// as the owner.
+void SaveEditToFile(HWND edit, const char *path, LineEnd end) {
   bool saved = false;
-  if (text) {
-    GetWindowTextA(edit, text, length + 1);
-    saved = SafeWriteFile(path, text, std::strlen(text));
-    std::free(text);
+  try {
+    std::string shown(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+    GetWindowTextA(edit, &shown[0], static_cast<int>(shown.size()));
+    shown.resize(std::strlen(shown.c_str()));
+    const std::string bytes = WithLineEnds(shown, end);
+    saved = SafeWriteFile(path, bytes.data(), bytes.size());
+  } catch (const std::bad_alloc &) {
   }
   if (!saved) ReportSaveFailure(edit);
 }
@@ -56,7 +71,7 @@ void SaveEditor(HWND page) {
   char path[MAX_PATH];
   HWND edit = GetDlgItem(page, IDC_CFG_EDIT);
   if (BuildDriverFilePath(path, kCfgFileName))
-    SaveEditToFile(edit, path);
+    SaveEditToFile(edit, path, KeptLineEnd(page));
   else
     ReportSaveFailure(edit);
 }

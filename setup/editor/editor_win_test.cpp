@@ -1,5 +1,6 @@
 #include "setup/editor/editor_win.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -14,20 +15,69 @@ class EditorPage : public SetupPageTest {
   HWND Edit() const { return Item(IDC_CFG_EDIT); }
 };
 
-// CP932 text with both line-break forms comes back byte for byte.
-TEST_F(EditorPage, SavingUneditedTextWritesTheFileBackByteForByte) {
-  const std::string files[] = {
-      "dir \"C:\\sf2\"\r\nsoundfont \"ソ\\表.sf2\"\r\n#extension opt -EFreverb=f\r\n",
-      "source a.cfg\nsoundfont \"b.sf2\"\n\n# LF only\n",
-      "no final line break",
+// The edit breaks lines only at CR LF, so every line end is shown as one;
+// a save without changes writes the file back in the form of its first line
+// end, byte for byte where the file kept to one form.
+TEST_F(EditorPage, LinesShowOneAPieceAndAnUneditedSaveKeepsTheFilesLineEnd) {
+  struct Case {
+    const char *name;
+    std::string file, shown, saved;
+  } cases[] = {
+      {"CR LF, CP932", "dir \"C:\\sf2\"\r\nsoundfont \"ソ\\表.sf2\"\r\n#extension opt -EFreverb=f\r\n",
+       "dir \"C:\\sf2\"\r\nsoundfont \"ソ\\表.sf2\"\r\n#extension opt -EFreverb=f\r\n",
+       "dir \"C:\\sf2\"\r\nsoundfont \"ソ\\表.sf2\"\r\n#extension opt -EFreverb=f\r\n"},
+      {"LF", "source a.cfg\nsoundfont \"b.sf2\"\n\n# LF only\n",
+       "source a.cfg\r\nsoundfont \"b.sf2\"\r\n\r\n# LF only\r\n",
+       "source a.cfg\nsoundfont \"b.sf2\"\n\n# LF only\n"},
+      {"CR", "source a.cfg\rsoundfont \"表.sf2\"\r\r", "source a.cfg\r\nsoundfont \"表.sf2\"\r\n\r\n",
+       "source a.cfg\rsoundfont \"表.sf2\"\r\r"},
+      {"mixed, LF first", "a\nb\r\nc\rd\n", "a\r\nb\r\nc\r\nd\r\n", "a\nb\nc\nd\n"},
+      {"no final line end", "first\nno final line break", "first\r\nno final line break",
+       "first\nno final line break"},
+      {"one line", "no final line break", "no final line break", "no final line break"},
+      {"empty", "", "", ""},
   };
-  for (const std::string &file : files) {
-    WriteBytes(cfg_.path(), file);
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(cfg_.path(), c.file);
     Open();
-    EXPECT_EQ(Text(IDC_CFG_EDIT), file);
+    EXPECT_EQ(Text(IDC_CFG_EDIT), c.shown);
+    EXPECT_EQ(SendMessageA(Edit(), EM_GETLINECOUNT, 0, 0),
+              std::count(c.shown.begin(), c.shown.end(), '\n') + 1);
     Click(IDC_CFG_SAVE);
-    EXPECT_EQ(cfg_.Bytes(), file);
+    EXPECT_EQ(cfg_.Bytes(), c.saved);
     DestroyWindow(window_);
+  }
+}
+
+// What the user types takes the line end of the file as last read; a reload
+// decides it again, and a reload that finds no file keeps it.
+TEST_F(EditorPage, TypedLinesAreSavedWithTheLineEndOfTheFileAsLastRead) {
+  WriteBytes(cfg_.path(), "a\nb\n");
+  Open();
+  PumpMessages(200);  // let the page's one-shot caret timer pass
+  auto typeAt = [this](DWORD caret, const std::string &keys) {
+    SendMessageA(Edit(), EM_SETSEL, caret, caret);
+    for (char key : keys) SendMessageA(Edit(), WM_CHAR, static_cast<unsigned char>(key), 0);
+  };
+  typeAt(3, "new\r");
+  EXPECT_EQ(Text(IDC_CFG_EDIT), "a\r\nnew\r\nb\r\n");
+  Click(IDC_CFG_SAVE);
+  EXPECT_EQ(cfg_.Bytes(), "a\nnew\nb\n");
+
+  DeleteFileA(cfg_.path().c_str());
+  Click(IDC_CFG_RELOAD);
+  typeAt(0, "x\r");
+  Click(IDC_CFG_SAVE);
+  EXPECT_EQ(cfg_.Bytes(), "x\na\nnew\nb\n");
+
+  for (const std::string file : {"c\r\nd", "c\rd"}) {
+    WriteBytes(cfg_.path(), file);
+    Click(IDC_CFG_RELOAD);
+    typeAt(1, "\r");
+    Click(IDC_CFG_SAVE);
+    const std::string end = file.substr(1, file.size() - 2);
+    EXPECT_EQ(cfg_.Bytes(), "c" + end + end + "d");
   }
 }
 
@@ -100,15 +150,27 @@ TEST_F(EditorPage, CaretStandsAtTheStartOnceTheTimerHasRun) {
   EXPECT_FALSE(KillTimer(Page(kEditorPage), 100));
 }
 
+// Loaded text is not cut by the typing limit: neither a file past it nor an
+// LF file under it that shows past it with a CR more a line.
 TEST_F(EditorPage, LargeFileIsLoadedWholeWhileTypingIsLimited) {
-  std::string big;
-  while (big.size() < 0x400000 + 100000) big += "soundfont \"C:\\sf2\\piano.sf2\" amp=100\r\n";
-  WriteBytes(cfg_.path(), big);
-  Open();
-  EXPECT_EQ(static_cast<size_t>(GetWindowTextLengthA(Edit())), big.size());
-  EXPECT_EQ(SendMessageA(Edit(), EM_GETLIMITTEXT, 0, 0), 0x400000);
-  Click(IDC_CFG_SAVE);
-  EXPECT_EQ(cfg_.Bytes(), big);
+  const struct {
+    std::string end;
+    size_t size;
+  } files[] = {{"\r\n", 0x400000 + 100000}, {"\n", 0x400000 - 50000}};
+  for (const auto &file : files) {
+    SCOPED_TRACE(file.end.size());
+    std::string big;
+    size_t lines = 0;
+    for (; big.size() < file.size; ++lines) big += "soundfont \"C:\\sf2\\piano.sf2\" amp=100" + file.end;
+    WriteBytes(cfg_.path(), big);
+    Open();
+    const size_t shown = file.end == "\n" ? big.size() + lines : big.size();
+    EXPECT_EQ(static_cast<size_t>(GetWindowTextLengthA(Edit())), shown);
+    EXPECT_EQ(SendMessageA(Edit(), EM_GETLIMITTEXT, 0, 0), 0x400000);
+    Click(IDC_CFG_SAVE);
+    EXPECT_EQ(cfg_.Bytes(), big);
+    DestroyWindow(window_);
+  }
 }
 
 }  // namespace
