@@ -100,6 +100,9 @@ MoveResult Result(BOOL done) {
     // most often because another program holds it open.
     case ERROR_UNABLE_TO_REMOVE_REPLACED:
       return MoveResult::kBusy;
+    // Among the rest, a replacement that stopped half-way
+    // (ERROR_UNABLE_TO_MOVE_REPLACEMENT, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2):
+    // the writer looks up where the two files are.
     default:
       return MoveResult::kFailed;
   }
