@@ -41,6 +41,29 @@ run 2 set volume=500
 cmp -s "$dir/orvane.cfg" "$dir/before" || fail "a refused value changed orvane.cfg"
 grep -q "allowed: 1 to 200" "$dir/err" || fail "refusal says: $(cat "$dir/err")"
 
+# A read-only file is never written, though Wine would let root replace it.
+for file_setting in orvane.cfg:volume=80 velder_soundfont.ini:param.VibratoDelay=400; do
+  file=${file_setting%%:*}
+  cp "$dir/$file" "$dir/before"
+  chmod a-w "$dir/$file"
+  run 1 set "${file_setting#*:}"
+  cmp -s "$dir/$file" "$dir/before" || fail "set wrote the read-only $file"
+  grep -q "$file: could not be written" "$dir/err" || fail "set over a read-only $file says: $(cat "$dir/err")"
+  chmod u+w "$dir/$file"
+done
+
+# A hidden file stays hidden over a set, where the file system keeps Wine's
+# attributes (in extended attributes).
+attributes() { WINEPREFIX=$prefix wine attrib "$@" 2>/dev/null | tr -d '\r'; }
+attributes +h "$windir\\orvane.cfg" >/dev/null
+if attributes "$windir\\orvane.cfg" | grep -q '^[A-Z ]*H'; then
+  run 0 set volume=81
+  attributes "$windir\\orvane.cfg" | grep -q '^[A-Z ]*H' || fail "set unhid orvane.cfg: $(attributes "$windir\\orvane.cfg")"
+  attributes -h "$windir\\orvane.cfg" >/dev/null
+else
+  echo "the file system of $dir keeps no Wine attributes: hidden files not tried"
+fi
+
 # Without --windir: the prefix's own C:\windows.
 "$exec_wine" "$prefix" "$exe" show >"$dir/out" 2>"$dir/err" || fail "show in C:\\windows: $(cat "$dir/err")"
 grep -q '^volume=' "$dir/out" || fail "show in C:\\windows printed: $(cat "$dir/out")"

@@ -15,12 +15,16 @@ enum class ReadStatus {
 ReadStatus ReadWholeFile(const char *path, std::string *contents);
 
 // Writes `size` bytes to a temporary file named after `path` (a stale one is
-// removed first), flushes it to disk and then replaces `path` with it in one
-// step. Where that file cannot be created but `path` exists and opens for
-// writing, `path` is rewritten in place instead, and its old bytes are put
-// back if that fails. On any failure `path` is left as it was, no temporary
-// file stays, and false is returned. Two saves of one file at once never mix
-// their bytes; one of them may fail.
+// removed first), flushes it to disk and then puts it in place in one step:
+// an existing `path` is replaced so that it keeps what the system keeps of a
+// replaced file (on Windows its access rights, creation time and hidden,
+// system and archive attributes; elsewhere its permissions), and a file that
+// another program holds open is tried again for about a second. Where that
+// file cannot be created but `path` exists and opens for writing, `path` is
+// rewritten in place instead, and its old bytes are put back if that fails.
+// A read-only `path` is never written. On any failure `path` is left as it
+// was, no temporary file stays, and false is returned. Two saves of one file
+// at once never mix their bytes; one of them may fail.
 bool SafeWriteFile(const char *path, const char *data, size_t size);
 
 // Appended to a target's name to name its temporary file: one per target.

@@ -94,6 +94,7 @@ bool g_noTempFile = false;
 bool Proceeds() { return g_steps++ != g_failAt; }
 
 const WriteSteps kFaultySteps = {
+    [](const char *path, TargetInfo *info) { return Proceeds() && kSystemWriteSteps.inspect(path, info); },
     [](const char *temp, StepFile *file) {
       return !g_noTempFile && Proceeds() && kSystemWriteSteps.createTemp(temp, file);
     },
@@ -106,8 +107,15 @@ const WriteSteps kFaultySteps = {
     [](StepFile file) { return Proceeds() && kSystemWriteSteps.flush(file); },
     // A handle is closed even when its close reports a failure.
     [](StepFile file) { return kSystemWriteSteps.close(file) && Proceeds(); },
-    [](const char *temp, const char *path) { return Proceeds() && kSystemWriteSteps.replace(temp, path); },
-    [](const char *temp) { kSystemWriteSteps.remove(temp); },
+    [](const char *temp, uint32_t kept) { return Proceeds() && kSystemWriteSteps.keep(temp, kept); },
+    [](const char *temp, const char *path, const char *backup) {
+      return Proceeds() ? kSystemWriteSteps.replace(temp, path, backup) : MoveResult::kFailed;
+    },
+    [](const char *from, const char *to) {
+      return Proceeds() ? kSystemWriteSteps.move(from, to) : MoveResult::kFailed;
+    },
+    [](const char *path) { kSystemWriteSteps.remove(path); },
+    [](unsigned) {},
 };
 
 // Whichever step fails, the target holds either its old bytes (and the save
@@ -121,11 +129,11 @@ TEST_F(FileIoTest, EveryFailedStepLeavesTheOldBytesOrTheNewOnesAndNoStrayFile) {
     folder_.Put("out.cfg", old);
     ASSERT_TRUE(SafeWriteFileWith(kFaultySteps, folder_.PathOf("out.cfg").c_str(), "new", 3));
     const int steps = g_steps;
-    EXPECT_GE(steps, noTempFile ? 6 : 5);
+    EXPECT_GE(steps, 7);
     // The one failure a save gets past: a temporary file that cannot be made
     // (the target is then rewritten in place), or, in place, a failed close
     // after the new bytes are on disk.
-    const int survived = noTempFile ? steps - 1 : 0;
+    const int survived = noTempFile ? steps - 1 : 1;
     for (g_failAt = 0; g_failAt < steps; ++g_failAt) {
       g_steps = 0;
       folder_.Put("out.cfg", old);
@@ -137,6 +145,128 @@ TEST_F(FileIoTest, EveryFailedStepLeavesTheOldBytesOrTheNewOnesAndNoStrayFile) {
   }
   g_noTempFile = false;
   g_failAt = -1;
+}
+
+// A replacement can stop half-way. Whatever state it leaves, the target ends
+// with its old bytes (and the save says it failed) or the new ones, and
+// nothing else stays; only where no file can be moved at all do the old bytes
+// stay under the backup name, their one copy.
+bool g_onlyTheTempMoves = false;
+bool EndsWith(const std::string &text, const std::string &end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+TEST_F(FileIoTest, AReplacementStoppedHalfWayLeavesTheOldBytesOrTheNewOnes) {
+  using Replace = MoveResult (*)(const char *temp, const char *path, const char *backup);
+  const Replace kNothingMoved = [](const char *, const char *, const char *) { return MoveResult::kFailed; };
+  const Replace kOldMovedToBackup = [](const char *, const char *path, const char *backup) {
+    kSystemWriteSteps.move(path, backup);
+    return MoveResult::kFailed;
+  };
+  const Replace kOldRemoved = [](const char *, const char *path, const char *) {
+    kSystemWriteSteps.remove(path);
+    return MoveResult::kFailed;
+  };
+  struct Case {
+    const char *state;
+    Replace replace;
+    bool onlyTheTempMoves;  // the backup cannot be moved back
+    bool nothingMoves;
+    bool saved;
+  };
+  const Case kCases[] = {
+      {"both keep their names", kNothingMoved, false, false, false},
+      {"the old file under the backup name, the new one under its own", kOldMovedToBackup, false, false,
+       false},
+      {"as above, and the backup cannot be moved back", kOldMovedToBackup, true, false, true},
+      {"the old file removed, the new one under its own", kOldRemoved, false, false, true},
+  };
+  const std::string old = "old bytes";
+  for (const Case &c : kCases) {
+    SCOPED_TRACE(c.state);
+    folder_.Put("out.cfg", old);
+    g_onlyTheTempMoves = c.onlyTheTempMoves;
+    WriteSteps steps = kSystemWriteSteps;
+    steps.replace = c.replace;
+    steps.move = [](const char *from, const char *to) {
+      if (g_onlyTheTempMoves && !EndsWith(from, kTempFileSuffix)) return MoveResult::kFailed;
+      return kSystemWriteSteps.move(from, to);
+    };
+    bool saved = SafeWriteFileWith(steps, folder_.PathOf("out.cfg").c_str(), "new", 3);
+    EXPECT_EQ(saved, c.saved);
+    EXPECT_EQ(folder_.Get("out.cfg"), saved ? "new" : old);
+    EXPECT_EQ(folder_.Names(), std::vector<std::string>{"out.cfg"});
+  }
+  g_onlyTheTempMoves = false;
+
+  // Nothing can be moved: the old bytes are not thrown away with the backup.
+  folder_.Put("out.cfg", old);
+  WriteSteps stuck = kSystemWriteSteps;
+  stuck.replace = kOldMovedToBackup;
+  stuck.move = [](const char *, const char *) { return MoveResult::kFailed; };
+  EXPECT_FALSE(SafeWriteFileWith(stuck, folder_.PathOf("out.cfg").c_str(), "new", 3));
+  std::vector<std::string> names = folder_.Names();
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_NE(names[0], "out.cfg");
+  EXPECT_EQ(folder_.Get(names[0].c_str()), old);
+}
+
+// A move or a replacement that finds the file held by another program is
+// tried again, pausing between tries, for about a second in all.
+int g_busyTimes = 0;
+unsigned g_pausedMs = 0;
+
+bool StillBusy() { return g_busyTimes > 0 && g_busyTimes-- > 0; }
+
+TEST_F(FileIoTest, AFileHeldByAnotherProgramIsTriedAgainForAboutASecond) {
+  WriteSteps steps = kSystemWriteSteps;
+  steps.replace = [](const char *temp, const char *path, const char *backup) {
+    return StillBusy() ? MoveResult::kBusy : kSystemWriteSteps.replace(temp, path, backup);
+  };
+  steps.move = [](const char *from, const char *to) {
+    return StillBusy() ? MoveResult::kBusy : kSystemWriteSteps.move(from, to);
+  };
+  steps.pause = [](unsigned ms) { g_pausedMs += ms; };
+  struct Case {
+    bool targetExists;
+    int busyTimes;
+    bool saved;
+    unsigned pausedMs;
+  };
+  for (const Case &c : {Case{true, 3, true, 300}, Case{true, 1000, false, 1000}, Case{false, 3, true, 300},
+                        Case{false, 1000, false, 1000}}) {
+    SCOPED_TRACE(testing::Message() << c.targetExists << " busy " << c.busyTimes);
+    std::filesystem::remove(folder_.PathOf("out.cfg"));
+    if (c.targetExists) folder_.Put("out.cfg", "old");
+    g_busyTimes = c.busyTimes;
+    g_pausedMs = 0;
+    EXPECT_EQ(SafeWriteFileWith(steps, folder_.PathOf("out.cfg").c_str(), "new", 3), c.saved);
+    EXPECT_EQ(g_pausedMs, c.pausedMs);
+    EXPECT_EQ(folder_.Get("out.cfg"), c.saved ? "new" : c.targetExists ? "old" : "");
+    EXPECT_EQ(folder_.Names().size(), c.saved || c.targetExists ? 1u : 0u);
+  }
+  g_busyTimes = 0;
+}
+
+// A read-only file is never written, whichever way the save would take and
+// whoever runs it (root may write any file).
+TEST_F(FileIoTest, AReadOnlyFileIsNeverWritten) {
+  for (bool noTempFile : {false, true}) {
+    SCOPED_TRACE(noTempFile);
+    fs::path blocker = folder_.path() / (std::string("out.cfg") + kTempFileSuffix);
+    if (noTempFile) {
+      fs::create_directory(blocker);
+      std::ofstream(blocker / "keep") << "x";
+    }
+    folder_.Put("out.cfg", "old");
+    const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(folder_.PathOf("out.cfg"), write, fs::perm_options::remove);
+    EXPECT_FALSE(SafeWriteFile(folder_.PathOf("out.cfg").c_str(), "new", 3));
+    EXPECT_EQ(folder_.Get("out.cfg"), "old");
+    fs::permissions(folder_.PathOf("out.cfg"), fs::perms::owner_write, fs::perm_options::add);
+    fs::remove_all(blocker);
+    EXPECT_EQ(folder_.Names(), std::vector<std::string>{"out.cfg"});
+  }
 }
 
 #ifndef _WIN32

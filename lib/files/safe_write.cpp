@@ -11,6 +11,51 @@ const char kTempFileSuffix[] = ".velder-tmp";
 
 namespace {
 
+// Where a replacement may put the old file on its way out.
+const char kBackupFileSuffix[] = ".velder-bak";
+
+// A file that another program holds open (the driver reading it) is tried
+// again for about a second.
+const int kBusyRetries = 10;
+const unsigned kBusyPauseMs = 100;
+
+template <typename Attempt>
+bool Retried(const WriteSteps &steps, Attempt attempt) {
+  for (int retry = 0;; ++retry) {
+    MoveResult result = attempt();
+    if (result != MoveResult::kBusy || retry == kBusyRetries) return result == MoveResult::kDone;
+    steps.pause(kBusyPauseMs);
+  }
+}
+
+bool Moved(const WriteSteps &steps, const char *from, const char *to) {
+  return Retried(steps, [&] { return steps.move(from, to); });
+}
+
+// A replacement that failed may have stopped half-way, the old file under the
+// backup name and the new one under its own: the old one is put back, or
+// failing that the new one moved in, so that the target is not left missing.
+// Returns whether the new bytes are in place.
+bool FinishFailedReplace(const WriteSteps &steps, const char *temp, const char *path, const char *backup) {
+  TargetInfo target;
+  if (!steps.inspect(path, &target)) return false;
+  bool landed = false;
+  if (!target.exists && !Moved(steps, backup, path)) {
+    landed = Moved(steps, temp, path);
+    if (!landed) return false;  // the backup, the one copy of the old bytes, stays
+  }
+  steps.remove(backup);
+  return landed;
+}
+
+bool ReplaceTarget(const WriteSteps &steps, const char *temp, const char *path, const char *backup) {
+  steps.remove(backup);  // a stale one, left by a save that was cut short
+  if (!Retried(steps, [&] { return steps.replace(temp, path, backup); }))
+    return FinishFailedReplace(steps, temp, path, backup);
+  steps.remove(backup);
+  return true;
+}
+
 bool Overwrite(const WriteSteps &steps, StepFile file, const char *data, size_t size) {
   return steps.writeFromStart(file, data, size) && steps.setEnd(file) && steps.flush(file);
 }
@@ -34,9 +79,12 @@ bool RewriteInPlace(const WriteSteps &steps, const char *path, const char *data,
 }  // namespace
 
 bool SafeWriteFileWith(const WriteSteps &steps, const char *path, const char *data, size_t size) {
-  std::string temp;
+  TargetInfo target;
+  if (!steps.inspect(path, &target) || target.readOnly) return false;
+  std::string temp, backup;
   try {
     temp = std::string(path) + kTempFileSuffix;
+    backup = std::string(path) + kBackupFileSuffix;
   } catch (const std::bad_alloc &) {
     return false;
   }
@@ -44,7 +92,10 @@ bool SafeWriteFileWith(const WriteSteps &steps, const char *path, const char *da
   if (!steps.createTemp(temp.c_str(), &file)) return RewriteInPlace(steps, path, data, size);
   bool ok = steps.writeFromStart(file, data, size) && steps.flush(file);
   ok = steps.close(file) && ok;
-  ok = ok && steps.replace(temp.c_str(), path);
+  if (ok && target.exists)
+    ok = steps.keep(temp.c_str(), target.kept) && ReplaceTarget(steps, temp.c_str(), path, backup.c_str());
+  else if (ok)
+    ok = Moved(steps, temp.c_str(), path);
   if (!ok) steps.remove(temp.c_str());
   return ok;
 }

@@ -31,6 +31,29 @@ TEST(SafeWriteWin, TargetHeldByAnotherProgramKeepsItsBytesAndNoTempFileStays) {
   EXPECT_EQ(WindowsDirectoryFiles("*"), before);
 }
 
+DWORD WINAPI CloseAfterAMoment(LPVOID handle) {
+  Sleep(300);
+  CloseHandle(handle);
+  return 0;
+}
+
+// Another program holds the file for a moment, as the driver does while it
+// reads it: the save waits for it and then lands.
+TEST(SafeWriteWin, TargetHeldForAMomentIsReplacedOnceItIsFree) {
+  WindowsFileGuard guard("orvane.cfg");
+  WriteBytes(guard.path(), "old\r\n");
+  auto before = WindowsDirectoryFiles("*");
+  HANDLE held = Open(guard.path(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  HANDLE releaser = CreateThread(nullptr, 0, CloseAfterAMoment, held, 0, nullptr);
+  ASSERT_NE(releaser, nullptr);
+  EXPECT_TRUE(SafeWriteFile(guard.path().c_str(), "new\r\n", 5));
+  WaitForSingleObject(releaser, INFINITE);
+  CloseHandle(releaser);
+  EXPECT_EQ(Held(guard.path()), "new\r\n");
+  EXPECT_EQ(WindowsDirectoryFiles("*"), before);
+}
+
 TEST(SafeWriteWin, FileHeldWithoutSharingIsUnreadableNotMissing) {
   WindowsFileGuard guard("orvane.cfg");
   WriteBytes(guard.path(), "text");

@@ -9,7 +9,27 @@
 // An open file, as the platform's steps know it.
 using StepFile = intptr_t;
 
+// What the writer learns of the target before it writes.
+struct TargetInfo {
+  bool exists = false;
+  // Never written, on any path, whoever runs the writer.
+  bool readOnly = false;
+  // What the new file takes over from the old one (attributes, permissions).
+  uint32_t kept = 0;
+};
+
+// How a move or a replacement ended.
+enum class MoveResult {
+  kDone,
+  // Another program holds a file open: trying again shortly may succeed.
+  kBusy,
+  // Failed; what is where is for the writer to look up.
+  kFailed,
+};
+
 struct WriteSteps {
+  // False when it cannot be told whether or what the target is.
+  bool (*inspect)(const char *path, TargetInfo *info);
   // Creates the temporary file afresh, alone: a stale one, left by a save
   // that was cut short, is removed first; one that another save still holds
   // is left alone, and then this fails.
@@ -23,9 +43,17 @@ struct WriteSteps {
   bool (*setEnd)(StepFile file);
   bool (*flush)(StepFile file);
   bool (*close)(StepFile file);
-  // Moves the temporary file over the target in one step.
-  bool (*replace)(const char *temp, const char *path);
-  void (*remove)(const char *temp);
+  // Gives the closed temporary file what the target's TargetInfo::kept holds.
+  bool (*keep)(const char *temp, uint32_t kept);
+  // Puts the temporary file in the existing target's place in one step,
+  // keeping the target's identity where the system can; the old file may
+  // pass through `backup` (which must not exist) and may be left there.
+  MoveResult (*replace)(const char *temp, const char *path, const char *backup);
+  // Moves a file to a name where no file is.
+  MoveResult (*move)(const char *from, const char *to);
+  // Removes a file, if it can.
+  void (*remove)(const char *path);
+  void (*pause)(unsigned milliseconds);
 };
 
 extern const WriteSteps kSystemWriteSteps;

@@ -1,12 +1,20 @@
 // The writer's steps for the native build, where the portable file logic is
 // tested. POSIX has no share modes: two native processes saving one file at
-// once are not kept apart as the Windows steps keep them.
+// once are not kept apart as the Windows steps keep them, and a rename
+// replaces whatever is at its destination.
+//
+// A file with no write permission bit is this platform's read-only file: the
+// writer leaves it alone even where it could write it (as root), as Windows
+// refuses to replace a read-only file. A replaced file keeps its permissions.
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <new>
 #include <sys/stat.h>
+#include <thread>
 
 #include "lib/files/write_steps.h"
 
@@ -17,6 +25,16 @@ int Descriptor(StepFile file) { return static_cast<int>(file); }
 bool Opened(int fd, StepFile *file) {
   if (fd < 0) return false;
   *file = fd;
+  return true;
+}
+
+bool Inspect(const char *path, TargetInfo *info) {
+  *info = TargetInfo{};
+  struct stat target;
+  if (stat(path, &target) != 0) return errno == ENOENT || errno == ENOTDIR;
+  info->exists = true;
+  info->readOnly = (target.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+  info->kept = target.st_mode & 07777;
   return true;
 }
 
@@ -57,15 +75,16 @@ bool SetEnd(StepFile file) {
 
 bool Flush(StepFile file) { return fsync(Descriptor(file)) == 0; }
 bool Close(StepFile file) { return close(Descriptor(file)) == 0; }
-// A replaced file keeps its permissions; a new one has those creating it gave.
-bool Replace(const char *temp, const char *path) {
-  struct stat target;
-  if (stat(path, &target) == 0 && chmod(temp, target.st_mode & 07777) != 0) return false;
-  return std::rename(temp, path) == 0;
+bool Keep(const char *temp, uint32_t kept) { return chmod(temp, static_cast<mode_t>(kept)) == 0; }
+// A rename is one step: it never stops half-way, so it needs no backup.
+MoveResult Move(const char *from, const char *to) {
+  return std::rename(from, to) == 0 ? MoveResult::kDone : MoveResult::kFailed;
 }
-void Remove(const char *temp) { unlink(temp); }
+MoveResult Replace(const char *temp, const char *path, const char *) { return Move(temp, path); }
+void Remove(const char *path) { unlink(path); }
+void Pause(unsigned milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 }  // namespace
 
-const WriteSteps kSystemWriteSteps = {CreateTemp, OpenTarget, ReadAll, WriteFromStart, SetEnd,
-                                      Flush,      Close,      Replace, Remove};
+const WriteSteps kSystemWriteSteps = {Inspect, CreateTemp, OpenTarget, ReadAll, WriteFromStart, SetEnd, Flush,
+                                      Close,   Keep,       Replace,    Move,    Remove,         Pause};
