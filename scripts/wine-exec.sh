@@ -1,8 +1,9 @@
 #!/bin/sh
 # Runs one Windows test program, 64-bit or 32-bit, under Wine for CTest:
 #   wine-exec.sh <wineprefix> <program.exe> [arguments...]
-# The prefix is private to the build directory and made once. Wine runs on
-# the display of the Xvfb that scripts/test.sh started.
+# The prefix is private to the build directory and made once; $VELDER_DPI,
+# when set, is the screen DPI it is given first. Wine runs on the display of
+# the Xvfb that scripts/test.sh started.
 # A program that Wine could not start must never pass: Wine's loader reports
 # it on stderr, sometimes with exit status 0, and a program that really ran
 # always prints: GoogleTest's own lines on stdout, VelderCfg's refusals on
@@ -23,7 +24,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 export WINEPREFIX="$prefix"
-"$(dirname "$0")/wine-prefix.sh" "$prefix" || exit 1
+"$(dirname "$0")/wine-prefix.sh" "$prefix" ${VELDER_DPI:+"$VELDER_DPI"} || exit 1
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

@@ -4,9 +4,10 @@
 # .velder-kind; a prefix of another kind that the project made (such as one
 # made before 32-bit Wine was installed) is made again. Later calls return at
 # once; concurrent callers wait on a lock, so the prefix is made exactly once.
-# An optional $2 sets the screen's DPI (LogPixels; 96 when not given) of a
-# prefix being made. Every prefix gets the fonts of scripts/wine-fonts.sh, a
-# prefix made before that step existed too.
+# An optional $2 sets the screen's DPI (LogPixels) of the prefix, on every
+# call, so that one prefix serves several DPIs in turn; a prefix never given
+# one has 96. Every prefix gets the fonts of scripts/wine-fonts.sh, a prefix
+# made before that step existed too.
 set -eu
 . "$(dirname "$0")/wine-env.sh"
 prefix=$1
@@ -15,11 +16,13 @@ kind=win64+wow64
 marker="$prefix/.velder-kind"
 made() { [ "$(cat "$marker" 2>/dev/null)" = $kind ] && [ -d "$prefix/drive_c/windows/syswow64" ]; }
 ready() { made && [ -f "$prefix/.velder-fonts" ]; }
-ready && exit 0
+# The DPI last set is recorded, so that asking for it again costs nothing.
+dpi_set() { [ -z "$dpi" ] || [ "$(cat "$prefix/.velder-dpi" 2>/dev/null)" = "$dpi" ]; }
+ready && dpi_set && exit 0
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-ready && exit 0
+ready && dpi_set && exit 0
 export WINEPREFIX="$prefix"
 if ! made; then
   if [ -e "$prefix" ]; then
@@ -38,9 +41,6 @@ if ! made; then
   # Unmanaged windows: without a window manager on Xvfb, Wine otherwise waits
   # two seconds for every visible window it destroys.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  if [ -n "$dpi" ]; then
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-  fi
   wineserver -w
   if [ ! -d "$prefix/drive_c/windows/syswow64" ]; then
     echo "wine-prefix: Wine made $prefix without 32-bit support; is wine32:i386 installed? (scripts/deps.sh)" >&2
@@ -51,4 +51,8 @@ fi
 if [ ! -f "$prefix/.velder-fonts" ]; then
   "$(dirname "$0")/wine-fonts.sh" "$prefix"
   touch "$prefix/.velder-fonts"
+fi
+if ! dpi_set; then
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  echo "$dpi" > "$prefix/.velder-dpi"
 fi

@@ -8,6 +8,10 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+// Loads the choosers' DLLs, all at the first chooser shown; a test puts a
+// stand-in here before that, to act as an older system's loader would.
+extern decltype(&LoadLibraryExA) g_chooserLibraryLoader;
+
 class CMyFileDialog {
  public:
   CMyFileDialog();

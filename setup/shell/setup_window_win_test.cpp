@@ -112,6 +112,16 @@ TEST_F(SetupWindow, TabsFollowThePageTableAndTheEditorAloneIsShown) {
   for (int i = 1; i < 4; ++i) EXPECT_FALSE(IsWindowVisible(Page(i))) << i;
 }
 
+// The fitting tests run again with the screen DPI given in VELDER_DPI (96
+// without it); should that DPI not take, they would pass at 96 unnoticed.
+TEST_F(SetupWindow, RunsAtTheScreenDpiItWasGiven) {
+  const char *given = std::getenv("VELDER_DPI");
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(dpi, given ? std::atoi(given) : 96);
+}
+
 TEST_F(SetupWindow, EveryPageCoversTheTabDisplayAreaAsAChildOfTheWindow) {
   Open();
   RECT area = DisplayArea(window_, Tabs());
