@@ -52,6 +52,21 @@ std::string WrittenOption(const Finding &f) {
 
 std::string Quoted(const Finding &f) { return "\"" + f.option + "\": "; }
 
+// How a VirtualStore copy compares with the file, closing its finding.
+std::string ShadowComparison(ShadowBytes bytes) {
+  switch (bytes) {
+    case ShadowBytes::kSame:
+      return "it holds the same bytes for now, but saves here do not reach it";
+    case ShadowBytes::kDiffer:
+      return "its bytes differ from this file's";
+    case ShadowBytes::kNoRealFile:
+      return "this file itself is missing";
+    case ShadowBytes::kNotCompared:
+      return "one of the two cannot be read, so they were not compared";
+  }
+  return "";
+}
+
 std::string KeyValue(const Finding &f) { return "[" + f.section + "] " + f.key + "=" + f.text; }
 
 }  // namespace
@@ -69,6 +84,9 @@ std::string DescribeFinding(const Finding &f) {
       return "cannot be read; the setup program shows its defaults and cannot save";
     case FindingKind::kParamsOlderLayout:
       return "in the older layout (no ver=101 in [main]); the next start of the setup program converts it";
+    case FindingKind::kShadowCopy:
+      return "programs without a manifest read " + f.path +
+             " (a copy in the VirtualStore) instead of this file; " + ShadowComparison(f.shadow);
     case FindingKind::kDirectiveEmpty:
       return f.directive + " line names nothing";
     case FindingKind::kTargetNotFound:

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to check as orvane.cfg and velder_soundfont.ini, in
 // a file system of its own: every .cfg file it sources holds the same bytes
-// as orvane.cfg, so that loops and deep sourcing are reached.
+// as orvane.cfg, so that loops and deep sourcing are reached, and so does
+// its copy in the VirtualStore.
 #include <algorithm>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
@@ -23,7 +24,8 @@ bool EndsWith(const std::string &text, const std::string &end) {
 PathKind Find(const std::string &path, std::string *found) {
   *found = path;
   if (path == "w" || path == "w/dir") return PathKind::kFolder;
-  if (path == "w/orvane.cfg" || path == "w/x.cfg" || path == "w/dir/y.cfg" || EndsWith(path, ".sf2"))
+  if (path == "w/orvane.cfg" || path == "vs/orvane.cfg" || path == "w/x.cfg" || path == "w/dir/y.cfg" ||
+      EndsWith(path, ".sf2"))
     return PathKind::kFile;
   return PathKind::kMissing;
 }
@@ -52,16 +54,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size) {
   g_ini = data.ConsumeRandomLengthString(1024);
   g_cfg = data.ConsumeRemainingBytesAsString();
   FileSystemView fs{Find, Read, AsIs, "/dos", '/'};
-  std::vector<Finding> findings = DiagnoseDriverFiles("w/orvane.cfg", "w/velder_soundfont.ini", fs);
+  std::vector<Finding> findings = DiagnoseDriverFiles("w/orvane.cfg", "w/velder_soundfont.ini", "vs", fs);
   for (const Finding &finding : findings) {
     // A finding's line lies within the file as this file system gives it.
     std::string text;
     Read(finding.file.c_str(), &text);
     Check(finding.line >= 0 && finding.line <= Lines(text));
+    // The copy in the VirtualStore holds orvane.cfg's own bytes.
+    Check(finding.kind != FindingKind::kShadowCopy || finding.shadow == ShadowBytes::kSame);
     std::string message = DescribeFinding(finding);
     Check(!message.empty() && message.find('\n') == std::string::npos);
   }
-  std::vector<Finding> again = DiagnoseDriverFiles("w/orvane.cfg", "w/velder_soundfont.ini", fs);
+  std::vector<Finding> again = DiagnoseDriverFiles("w/orvane.cfg", "w/velder_soundfont.ini", "vs", fs);
   Check(again.size() == findings.size());
   return 0;
 }

@@ -18,6 +18,7 @@ struct Files {
   std::string cfg;
   std::string ini;
   std::string (*writeRefusal)();
+  std::string virtualStore;  // empty: none is looked at
 };
 
 // What a file holds; a missing file holds nothing. False, with a message,
@@ -55,7 +56,7 @@ int Show(const Files &files, const std::vector<std::string> &, std::string *out,
 }
 
 int Check(const Files &files, const std::vector<std::string> &, std::string *out, std::string *) {
-  std::vector<Finding> findings = DiagnoseDriverFiles(files.cfg, files.ini, files.fs);
+  std::vector<Finding> findings = DiagnoseDriverFiles(files.cfg, files.ini, files.virtualStore, files.fs);
   for (const Finding &finding : findings) *out += FormatFinding(finding);
   return findings.empty() ? 0 : 1;
 }
@@ -188,8 +189,9 @@ struct Command {
 const Command kCommands[] = {
     {"check", "",
      "reports missing soundfont, source and dir targets, options given\n"
-     "twice or with values the options page cannot show, and what loading\n"
-     "velder_soundfont.ini changes; exit status 1 when it finds anything",
+     "twice or with values the options page cannot show, what loading\n"
+     "velder_soundfont.ini changes, and copies of the two files in your\n"
+     "VirtualStore; exit status 1 when it finds anything",
      Check},
     {"show", "",
      "prints every setting of the options page and the parameters page as\n"
@@ -259,6 +261,18 @@ std::string WindowsDirProblem(const std::string &dir, const FileSystemView &fs) 
   return "";
 }
 
+// The VirtualStore stands only for the system's own Windows directory: the
+// system redirects programs from there, never from another folder that
+// --windir may name (a copy of the files, a backup), so for such a folder
+// a copy in the VirtualStore is no copy of its files and is not looked for.
+std::string VirtualStoreFor(const std::string &windowsDir, const Platform &platform,
+                            const FileSystemView &fs) {
+  std::string system = platform.defaultWindowsDir(), given, own;
+  bool isOwn = !system.empty() && fs.find(windowsDir, &given) == PathKind::kFolder &&
+               fs.find(system, &own) == PathKind::kFolder && given == own;
+  return isOwn ? platform.virtualStore() : "";
+}
+
 }  // namespace
 
 int RunVelderCfg(const std::vector<std::string> &args, const Platform &platform, std::string *out,
@@ -278,7 +292,7 @@ int RunVelderCfg(const std::vector<std::string> &args, const Platform &platform,
     return 2;
   }
   if (!windirGiven) windowsDir = platform.defaultWindowsDir();
-  Files files{platform.fileSystem(windowsDir), "", "", platform.writeRefusal};
+  Files files{platform.fileSystem(windowsDir), "", "", platform.writeRefusal, ""};
   std::string problem = WindowsDirProblem(windowsDir, files.fs);
   if (!problem.empty()) {
     *err += problem;
@@ -286,5 +300,6 @@ int RunVelderCfg(const std::vector<std::string> &args, const Platform &platform,
   }
   files.cfg = windowsDir + files.fs.separator + "orvane.cfg";
   files.ini = windowsDir + files.fs.separator + "velder_soundfont.ini";
+  files.virtualStore = VirtualStoreFor(windowsDir, platform, files.fs);
   return command->run(files, rest, out, err);
 }

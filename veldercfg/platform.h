@@ -1,5 +1,5 @@
 // What velder-cfg takes from the system it runs on: where the Windows
-// directory is, how the driver's paths reach the file system, and how text
+// directory and its VirtualStore are, how the driver's paths reach the file system, and how text
 // reaches the terminal. platform_win.cpp and platform_posix.cpp each give it.
 #pragma once
 
@@ -11,6 +11,9 @@
 struct Platform {
   const char *name;                    // the program's own
   std::string (*defaultWindowsDir)();  // empty when there is none
+  // The current user's VirtualStore folder that stands for the default
+  // Windows directory; empty when there is none.
+  std::string (*virtualStore)();
   FileSystemView (*fileSystem)(const std::string &windowsDir);
   // Called straight after a failed write: where the system refused it for
   // lack of rights, that and what the user can do about it; else empty.

@@ -5,7 +5,9 @@
 #include <dirent.h>
 #include <iconv.h>
 #include <langinfo.h>
+#include <pwd.h>
 #include <strings.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -105,6 +107,25 @@ std::string DefaultWindowsDir() {
   return prefix.empty() ? "" : prefix + "/drive_c/windows";
 }
 
+// Wine names the user's profile folder after $USER, else after the account
+// it runs as.
+std::string WineUserName() {
+  const char *user = std::getenv("USER");
+  if (user && *user) return user;
+  const passwd *account = getpwuid(getuid());
+  return account ? account->pw_name : "";
+}
+
+// As on Windows, %LOCALAPPDATA%\VirtualStore followed by the Windows
+// directory's path without its drive: under Wine %LOCALAPPDATA% is
+// C:\users\<user>\AppData\Local, and drive C: is the prefix's drive_c.
+std::string VirtualStore() {
+  std::string windows = DefaultWindowsDir(), user = WineUserName();
+  if (windows.empty() || user.empty()) return "";
+  size_t slash = windows.rfind('/');
+  return windows.substr(0, slash) + "/users/" + user + "/AppData/Local/VirtualStore" + windows.substr(slash);
+}
+
 // The links of the prefix that holds the Windows directory, else those of
 // the default prefix.
 FileSystemView PosixFileSystem(const std::string &windowsDir) {
@@ -123,7 +144,7 @@ std::string WriteRefusal() {
 
 }  // namespace
 
-const Platform kPlatform = {"velder-cfg", DefaultWindowsDir, PosixFileSystem, WriteRefusal};
+const Platform kPlatform = {"velder-cfg", DefaultWindowsDir, VirtualStore, PosixFileSystem, WriteRefusal};
 
 std::string ForTerminal(std::string_view text) {
   const char *codeset = nl_langinfo(CODESET);

@@ -2,6 +2,8 @@
 // which the files and the console share; nothing is converted.
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include "lib/files/file_io.h"
 #include "veldercfg/platform.h"
 
@@ -25,6 +27,18 @@ std::string DefaultWindowsDir() {
   return length > 0 && length < MAX_PATH ? dir : "";
 }
 
+// %LOCALAPPDATA%\VirtualStore followed by the Windows directory's path
+// without its drive, where the system redirects the writes of programs
+// without a manifest.
+std::string VirtualStore() {
+  char local[MAX_PATH];
+  std::string windows = DefaultWindowsDir();
+  if (windows.size() < 2 || windows[1] != ':' ||
+      SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local) != S_OK)
+    return "";
+  return std::string(local) + "\\VirtualStore" + windows.substr(2);
+}
+
 FileSystemView WindowsFileSystem(const std::string &) { return {FindPath, ReadWholeFile, AsIs, "", '\\'}; }
 
 // A standard user may not write the Windows directory's files, and with its
@@ -39,6 +53,6 @@ std::string WriteRefusal() {
 
 }  // namespace
 
-const Platform kPlatform = {"VelderCfg", DefaultWindowsDir, WindowsFileSystem, WriteRefusal};
+const Platform kPlatform = {"VelderCfg", DefaultWindowsDir, VirtualStore, WindowsFileSystem, WriteRefusal};
 
 std::string ForTerminal(std::string_view text) { return std::string(text); }

@@ -23,6 +23,30 @@ struct Result {
   std::string out, err;
 };
 
+// An environment variable set for the life of the object, then as it was.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char *name, const std::string &value) : name_(name) {
+    const char *old = std::getenv(name);
+    had_ = old != nullptr;
+    if (had_) old_ = old;
+    setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() {
+    if (had_)
+      setenv(name_, old_.c_str(), 1);
+    else
+      unsetenv(name_);
+  }
+  ScopedEnv(const ScopedEnv &) = delete;
+  ScopedEnv &operator=(const ScopedEnv &) = delete;
+
+ private:
+  const char *name_;
+  bool had_;
+  std::string old_;
+};
+
 // A Wine prefix of its own: drive_c/windows holds the driver's files, and
 // dosdevices/c: leads to drive_c as in a real prefix.
 class VelderCfg : public testing::Test {
@@ -468,16 +492,58 @@ TEST_F(VelderCfg, WrongCommandLinesGetTheUsage) {
 
 TEST_F(VelderCfg, WithoutWindirTheWinePrefixIsUsed) {
   Put("orvane.cfg", "#extension opt --volume=33\r\n");
-  const char *old = std::getenv("WINEPREFIX");
-  std::string saved = old ? old : "";
-  setenv("WINEPREFIX", root_.c_str(), 1);
+  ScopedEnv prefix("WINEPREFIX", root_.string());
   Result result;
   result.status = RunVelderCfg({"show"}, kPlatform, &result.out, &result.err);
-  if (old)
-    setenv("WINEPREFIX", saved.c_str(), 1);
-  else
-    unsetenv("WINEPREFIX");
   EXPECT_EQ(result.out.substr(0, 10), "volume=33\n");
+}
+
+// Wine's C:\users\<user>\AppData\Local is %LOCALAPPDATA%, and its
+// VirtualStore mirrors C:\windows; the user is $USER.
+TEST_F(VelderCfg, CheckReportsACopyInTheVirtualStoreOfThePrefix) {
+  ScopedEnv prefix("WINEPREFIX", root_.string());
+  ScopedEnv user("USER", "velder-user");
+  const std::string cfg = "#extension opt --volume=70\r\n";
+  Put("orvane.cfg", cfg);
+  Put("velder_soundfont.ini", kCleanIni);
+  const std::string store = "users/velder-user/AppData/Local/VirtualStore/windows/";
+  EXPECT_EQ(Run({"check"}).out, "");
+
+  auto shadowed = [&](const std::string &file, const std::string &how) {
+    return (windows_ / file).string() + ": programs without a manifest read " +
+           fs::canonical(Where(store + file)).string() +
+           " (a copy in the VirtualStore) instead of this file; " + how + "\n";
+  };
+  const std::string same = "it holds the same bytes for now, but saves here do not reach it";
+  const std::string differ = "its bytes differ from this file's";
+  Put(store + "orvane.cfg", cfg);
+  Result result = Run({"check"});
+  EXPECT_EQ(result.out, shadowed("orvane.cfg", same));
+  EXPECT_EQ(result.status, 1);
+
+  Put(store + "orvane.cfg", "#extension opt --volume=80\r\n");
+  Put(store + "velder_soundfont.ini", kCleanIni);
+  EXPECT_EQ(Run({"check"}).out, shadowed("orvane.cfg", differ) + shadowed("velder_soundfont.ini", same));
+  // Without --windir the same folder is checked.
+  Result unnamed;
+  RunVelderCfg({"check"}, kPlatform, &unnamed.out, &unnamed.err);
+  EXPECT_EQ(unnamed.out, shadowed("orvane.cfg", differ) + shadowed("velder_soundfont.ini", same));
+
+  fs::remove(Where("orvane.cfg"));
+  EXPECT_EQ(Run({"check"}).out,
+            Cfg() + ": missing; the driver gets no soundfont, and the options page shows its defaults\n" +
+                shadowed("orvane.cfg", "this file itself is missing") +
+                shadowed("velder_soundfont.ini", same));
+
+  // Another folder than the prefix's Windows directory has no VirtualStore:
+  // the same files there give no finding.
+  fs::copy(windows_, root_ / "drive_c" / "copy");
+  Put("copy/orvane.cfg", cfg);
+  Result other;
+  other.status = RunVelderCfg({"--windir", (root_ / "drive_c" / "copy").string(), "check"}, kPlatform,
+                              &other.out, &other.err);
+  EXPECT_EQ(other.out, "");
+  EXPECT_EQ(other.status, 0);
 }
 
 }  // namespace

@@ -5,17 +5,29 @@
 set -u
 exec_wine=$1 prefix=$2 exe=$3
 dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
+# The prefix's C:\windows\orvane.cfg is put back as it was found, and what
+# the test puts in the user's VirtualStore is removed.
+real="$prefix/drive_c/windows/orvane.cfg"
+[ ! -e "$real" ] || cp -p "$real" "$dir/real.saved"
+made=""
+trap 'if [ -e "$dir/real.saved" ]; then cp -p "$dir/real.saved" "$real"; else rm -f "$real"; fi
+[ -z "$made" ] || rm -rf "$made"
+rm -rf "$dir"' EXIT
 windir="Z:$(echo "$dir" | sed 's,/,\\,g')"
 status=0
-fail() { echo "FAIL: $*" >&2; status=1; }
-run() {  # run <expected status> <arguments...>; output in $dir/out
+fail() { printf 'FAIL: %s\n' "$*" >&2; status=1; }
+run_as() {  # run_as <expected status> <arguments...>; output in $dir/out
   want=$1
   shift
-  "$exec_wine" "$prefix" "$exe" --windir "$windir" "$@" >"$dir/out.raw" 2>"$dir/err"
+  "$exec_wine" "$prefix" "$exe" "$@" >"$dir/out.raw" 2>"$dir/err"
   got=$?
   tr -d '\r' <"$dir/out.raw" >"$dir/out"
   [ "$got" = "$want" ] || fail "$* exited $got, not $want: $(cat "$dir/out" "$dir/err")"
+}
+run() {  # run <expected status> <arguments...>, in the test's own Windows directory
+  want=$1
+  shift
+  run_as "$want" --windir "$windir" "$@"
 }
 has() { grep -qxF "$1" "$dir/out" || fail "no line '$1' in: $(cat "$dir/out")"; }
 
@@ -67,4 +79,25 @@ fi
 # Without --windir: the prefix's own C:\windows.
 "$exec_wine" "$prefix" "$exe" show >"$dir/out" 2>"$dir/err" || fail "show in C:\\windows: $(cat "$dir/err")"
 grep -q '^volume=' "$dir/out" || fail "show in C:\\windows printed: $(cat "$dir/out")"
+
+# A copy in the user's VirtualStore (%LOCALAPPDATA%\VirtualStore\windows,
+# as Wine names the profile) is reported for C:\windows, named or not, and
+# not for another folder.
+appdata=$("$exec_wine" "$prefix" "$prefix/drive_c/windows/system32/cmd.exe" /c echo %LOCALAPPDATA% | tr -d '\r')
+case "$appdata" in
+  [Cc]:\\*) ;;
+  *) fail "Wine's %LOCALAPPDATA% is \"$appdata\"" ;;
+esac
+virtual_store="$prefix/dosdevices/c:$(printf %s "${appdata#??}" | sed 's,\\,/,g')/VirtualStore"
+if [ -e "$virtual_store" ]; then made="$virtual_store/windows/orvane.cfg"; else made=$virtual_store; fi
+mkdir -p "$virtual_store/windows"
+printf '#extension opt --volume=70\r\n' >"$real"
+printf '#extension opt --volume=80\r\n' >"$virtual_store/windows/orvane.cfg"
+shadow="C:\\windows\\orvane.cfg: programs without a manifest read $appdata\\VirtualStore\\windows\\orvane.cfg (a copy in the VirtualStore) instead of this file; its bytes differ from this file's"
+run_as 1 check
+has "$shadow"
+run_as 1 --windir 'C:\windows' check
+has "$shadow"
+run 1 check
+if grep -q VirtualStore "$dir/out"; then fail "a VirtualStore copy reported for another folder: $(cat "$dir/out")"; fi
 exit $status

@@ -1,8 +1,9 @@
 // What is wrong, or will change, in the driver's two files: directives whose
 // targets are missing, settings of the options page given more than once or
-// with values the page cannot show, and what loading the parameter file
-// changes. Findings carry values, not sentences: each program words them.
-// Nothing is written.
+// with values the page cannot show, what loading the parameter file
+// changes, and copies of the files in the current user's VirtualStore.
+// Findings carry values, not sentences: each program words them. Nothing is
+// written.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +21,8 @@ enum class FindingKind {
   kParamsMissing,      // velder_soundfont.ini: the setup program's next start creates it
   kParamsUnreadable,   // the setup program shows its defaults and cannot save
   kParamsOlderLayout,  // no ver=101 in [main]: the setup program's next start converts it
+  kShadowCopy,         // path: a copy in the VirtualStore, which programs without a manifest
+                       // read instead of the file; shadow: how its bytes compare
 
   // Directive lines (directive, path, tried).
   kDirectiveEmpty,    // the line names no target
@@ -44,6 +47,14 @@ enum class FindingKind {
   kParamLimited,   // the value lies outside the load's limits and becomes `number`
 };
 
+// How a copy in the VirtualStore compares with the file it stands in for.
+enum class ShadowBytes {
+  kNotCompared,  // one of the two cannot be read
+  kSame,
+  kDiffer,
+  kNoRealFile,  // the file itself is missing
+};
+
 // Texts taken from the files are as the file system view's decode gives them.
 struct Finding {
   std::string file;
@@ -52,6 +63,7 @@ struct Finding {
 
   std::string directive;  // "soundfont", "source" or "dir"
   std::string path;
+  ShadowBytes shadow = ShadowBytes::kNotCompared;
   std::vector<std::string> tried;
 
   std::string option;        // the option text, behind "#extension opt"
@@ -71,9 +83,11 @@ struct Finding {
 
 // Every finding of orvane.cfg (and the files it sources) and of
 // velder_soundfont.ini at the given paths, file by file in the order they
-// are first named, each by line.
+// are first named, each by line. `virtualStore` is the folder of the current
+// user's VirtualStore that stands for the folder of the two files (a copy
+// there is looked for under the file's own name); empty: none is looked at.
 std::vector<Finding> DiagnoseDriverFiles(const std::string &cfg, const std::string &ini,
-                                         const FileSystemView &fs);
+                                         const std::string &virtualStore, const FileSystemView &fs);
 
 // Calls `visit(line, number)` for every line of a file's text as findings
 // number them: the text helpers' lines, with a CR that ends the text left

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "lib/config/named_settings.h"
@@ -121,6 +122,8 @@ std::string Values(const Finding &f) {
   };
   add("directive", f.directive);
   add("path", f.path);
+  static const char *const kShadowBytes[] = {"", "same", "differ", "noRealFile"};
+  add("shadow", kShadowBytes[static_cast<int>(f.shadow)]);
   std::string tried;
   for (const std::string &path : f.tried) tried += (tried.empty() ? "" : "|") + path;
   add("tried", tried);
@@ -150,10 +153,12 @@ std::vector<Expected> Seen(const std::vector<Finding> &findings) {
 // --- The fixture ---------------------------------------------------------------
 
 // A Wine prefix's view: the Windows directory /win, drive letters under
-// /dos, names decoded from the code page.
+// /dos, names decoded from the code page, the VirtualStore's folder for
+// /win in /vs/win.
 constexpr char kCfg[] = "/win/orvane.cfg";
 constexpr char kIni[] = "/win/velder_soundfont.ini";
 constexpr char kCleanIni[] = "[main]\r\nver=101\r\n";
+constexpr char kStore[] = "/vs/win";
 
 class Diagnosis : public testing::Test {
  protected:
@@ -169,8 +174,8 @@ class Diagnosis : public testing::Test {
   }
   static void Folder(const std::string &path) { Add(path, PathKind::kFolder); }
 
-  static std::vector<Expected> Diagnose(const std::string &cfg = kCfg) {
-    return Seen(DiagnoseDriverFiles(cfg, kIni, {Find, Read, Marked, "/dos", '/'}));
+  static std::vector<Expected> Diagnose(const std::string &cfg = kCfg, const std::string &store = kStore) {
+    return Seen(DiagnoseDriverFiles(cfg, kIni, store, {Find, Read, Marked, "/dos", '/'}));
   }
 };
 
@@ -269,7 +274,7 @@ TEST_F(Diagnosis, OnWindowsTheFolderOfAFileStepsOverTrailBytes) {
   Folder("C:\\d");
   Put("C:\\d\\\x95\x5cx.cfg", "soundfont y.sf2");
   std::vector<Finding> findings =
-      DiagnoseDriverFiles(cfg, "C:\\WINDOWS\\velder_soundfont.ini", {Find, Read, AsIs, "", '\\'});
+      DiagnoseDriverFiles(cfg, "C:\\WINDOWS\\velder_soundfont.ini", "", {Find, Read, AsIs, "", '\\'});
   EXPECT_EQ(Seen(findings), (std::vector<Expected>{
                                 {cfg, 2, FindingKind::kTargetNotFound,
                                  "directive=soundfont path=z.sf2 tried=C:\\sf\\z.sf2|C:\\WINDOWS\\z.sf2"},
@@ -429,6 +434,82 @@ TEST_F(Diagnosis, FindingsGoFileByFileEachByLine) {
           {kIni, 0, FindingKind::kParamsOlderLayout, ""},
           {kIni, 2, FindingKind::kParamNarrowed, "section=param key=VelToFcThr text=300 number=44"},
       }));
+}
+
+// --- Copies in the VirtualStore -------------------------------------------------
+
+TEST_F(Diagnosis, ACopyInTheVirtualStoreIsReportedWithHowItsBytesCompare) {
+  constexpr char kClean[] = "#extension opt --volume=70\r\n";
+  constexpr char kCopy[] = "/vs/win/orvane.cfg";
+  enum class State { kNone, kUnreadable, kFolder, kBytes };
+  struct Case {
+    State cfg;
+    State copy;
+    std::string copyBytes;
+    std::vector<Expected> findings;
+  } cases[] = {
+      {State::kBytes, State::kNone, "", {}},
+      {State::kBytes, State::kFolder, "", {}},
+      {State::kBytes,
+       State::kBytes,
+       kClean,
+       {{kCfg, 0, FindingKind::kShadowCopy, "path=/vs/win/orvane.cfg shadow=same"}}},
+      {State::kBytes,
+       State::kBytes,
+       "#extension opt --volume=80\r\n",
+       {{kCfg, 0, FindingKind::kShadowCopy, "path=/vs/win/orvane.cfg shadow=differ"}}},
+      // Bytes, not text: line ends alone make a difference.
+      {State::kBytes,
+       State::kBytes,
+       "#extension opt --volume=70\n",
+       {{kCfg, 0, FindingKind::kShadowCopy, "path=/vs/win/orvane.cfg shadow=differ"}}},
+      {State::kNone,
+       State::kBytes,
+       kClean,
+       {{kCfg, 0, FindingKind::kConfigMissing, ""},
+        {kCfg, 0, FindingKind::kShadowCopy, "path=/vs/win/orvane.cfg shadow=noRealFile"}}},
+      // One of the two unreadable: found, not compared.
+      {State::kUnreadable,
+       State::kBytes,
+       kClean,
+       {{kCfg, 0, FindingKind::kConfigUnreadable, ""},
+        {kCfg, 0, FindingKind::kShadowCopy, "path=/vs/win/orvane.cfg"}}},
+      {State::kBytes,
+       State::kUnreadable,
+       kClean,
+       {{kCfg, 0, FindingKind::kShadowCopy, "path=/vs/win/orvane.cfg"}}},
+  };
+  for (const Case &c : cases) {
+    g_nodes.clear();
+    Put(kIni, kCleanIni);
+    for (auto [path, state, bytes] :
+         {std::tuple{kCfg, c.cfg, std::string(kClean)}, std::tuple{kCopy, c.copy, c.copyBytes}})
+      if (state != State::kNone)
+        Add(path, state == State::kFolder ? PathKind::kFolder : PathKind::kFile, bytes,
+            state == State::kBytes);
+    EXPECT_EQ(Diagnose(), c.findings)
+        << static_cast<int>(c.cfg) << " " << static_cast<int>(c.copy) << " " << c.copyBytes;
+  }
+}
+
+TEST_F(Diagnosis, CopiesOfBothFilesComeFirstInTheirFilesAndAreNamedAsFound) {
+  Put(kCfg, "soundfont gone.sf2\r\n");
+  Put("/VS/Win/ORVANE.CFG", "soundfont gone.sf2\r\n");
+  Put(kIni, "[main]\r\n");
+  Put("/vs/win/velder_soundfont.ini", kCleanIni);
+  std::vector<Expected> expected = {
+      {kCfg, 0, FindingKind::kShadowCopy, "path=/VS/Win/ORVANE.CFG shadow=same"},
+      {kCfg, 1, FindingKind::kTargetNotFound, "directive=soundfont path=gone.sf2 tried=/win/gone.sf2"},
+      {kIni, 0, FindingKind::kParamsOlderLayout, ""},
+      {kIni, 0, FindingKind::kShadowCopy, "path=/vs/win/velder_soundfont.ini shadow=differ"},
+  };
+  EXPECT_EQ(Diagnose(), expected);
+  // No folder given: none is looked at, not even one named from an empty path.
+  Put("/orvane.cfg");
+  Put("/velder_soundfont.ini");
+  expected.erase(expected.begin() + 3);
+  expected.erase(expected.begin());
+  EXPECT_EQ(Diagnose(kCfg, ""), expected);
 }
 
 }  // namespace
