@@ -158,7 +158,9 @@ int Set(const Files &files, const std::vector<std::string> &args, std::string *o
     return 2;
   }
   // One file after the other: a failed write leaves that file as it was and
-  // stops before the next.
+  // stops before the next. Each set is a run of its own, so each file it
+  // writes keeps its previous version.
+  RunWrites run;
   struct Write {
     bool wanted;
     const std::string &path;
@@ -166,7 +168,7 @@ int Set(const Files &files, const std::vector<std::string> &args, std::string *o
   };
   for (const Write &write : {Write{options, files.cfg, rewritten}, Write{params, files.ini, rendered}}) {
     if (!write.wanted) continue;
-    if (!SafeWriteFile(write.path.c_str(), write.text.data(), write.text.size())) {
+    if (!SafeWriteInRun(&run, write.path.c_str(), write.text.data(), write.text.size())) {
       std::string refusal = files.writeRefusal();
       *err += write.path + ": could not be written; it is as it was\n" + refusal;
       return 1;

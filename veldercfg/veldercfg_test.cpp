@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -413,6 +414,41 @@ TEST_F(VelderCfg, SetWritesWhatApplyAndSaveWrite) {
   EXPECT_EQ(result.status, 0) << result.err;
   std::ifstream saved(page, std::ios::binary);
   EXPECT_EQ(Get("velder_soundfont.ini"), std::string(std::istreambuf_iterator<char>(saved), {}));
+}
+
+// Each set is a run of its own: each file it writes keeps the version before
+// it beside it, and a file it does not write keeps its previous version.
+TEST_F(VelderCfg, EachSetKeepsThePreviousVersionOfWhatItWrites) {
+  const std::string cfg = "soundfont a.sf2\r\n", ini = kCleanIni;
+  Put("orvane.cfg", cfg);
+  Put("velder_soundfont.ini", ini);
+  ASSERT_EQ(Run({"set", "volume=90", "param.TremoloDepth=7"}).status, 0);
+  EXPECT_EQ(Get("orvane.cfg.bak"), cfg);
+  EXPECT_EQ(Get("velder_soundfont.ini.bak"), ini);
+  const std::string firstSet = Get("orvane.cfg");
+  ASSERT_EQ(Run({"set", "volume=80"}).status, 0);
+  EXPECT_EQ(Get("orvane.cfg.bak"), firstSet);
+  EXPECT_EQ(Get("velder_soundfont.ini.bak"), ini);
+}
+
+// Neither reading command writes, converts or keeps anything, whatever the
+// files hold (an older parameter layout, which the setup program converts).
+TEST_F(VelderCfg, ShowAndCheckLeaveTheFolderAsItWas) {
+  const std::string cfg = "soundfont a.sf2\r\n#extension opt --volume=50\r\n";
+  const std::string ini = "[param]\r\nVibratoDelay=2500\r\n";
+  Put("orvane.cfg", cfg);
+  Put("velder_soundfont.ini", ini);
+  for (const char *command : {"show", "check"}) {
+    SCOPED_TRACE(command);
+    Run({command});
+    std::vector<std::string> names;
+    for (const auto &entry : fs::directory_iterator(windows_))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"orvane.cfg", "velder_soundfont.ini"}));
+    EXPECT_EQ(Get("orvane.cfg"), cfg);
+    EXPECT_EQ(Get("velder_soundfont.ini"), ini);
+  }
 }
 
 // A write the system refuses for lack of rights says so and what to do about

@@ -33,10 +33,14 @@ has() { grep -qxF "$1" "$dir/out" || fail "no line '$1' in: $(cat "$dir/out")"; 
 
 touch "$dir/piano.sf2"
 printf 'soundfont piano.sf2\r\nsoundfont gone.sf2\r\n' >"$dir/orvane.cfg"
+cp "$dir/orvane.cfg" "$dir/first"
 
 run 0 set volume=90 reverb=f,40 param.VibratoDelay=500 main.OverWriteEnv=on
 grep -q "^#extension opt --reverb=f,40$(printf '\r')\$" "$dir/orvane.cfg" || fail "orvane.cfg not written in CR LF: $(cat "$dir/orvane.cfg")"
 grep -q "^VibratoDelay=500$(printf '\r')\$" "$dir/velder_soundfont.ini" || fail "velder_soundfont.ini: $(cat "$dir/velder_soundfont.ini")"
+# Each set keeps the version before it of a file that existed.
+cmp -s "$dir/orvane.cfg.bak" "$dir/first" || fail "set kept no previous orvane.cfg"
+[ ! -e "$dir/velder_soundfont.ini.bak" ] || fail "a new velder_soundfont.ini left a .bak"
 
 run 0 show
 has volume=90
@@ -63,6 +67,12 @@ for file_setting in orvane.cfg:volume=80 velder_soundfont.ini:param.VibratoDelay
   grep -q "$file: could not be written" "$dir/err" || fail "set over a read-only $file says: $(cat "$dir/err")"
   chmod u+w "$dir/$file"
 done
+# Neither reading, nor a refused or failed set, made a previous version.
+cmp -s "$dir/orvane.cfg.bak" "$dir/first" || fail "orvane.cfg.bak changed without a set that wrote"
+[ ! -e "$dir/velder_soundfont.ini.bak" ] || fail "velder_soundfont.ini.bak made without a set that wrote"
+cp "$dir/orvane.cfg" "$dir/before"
+run 0 set volume=82
+cmp -s "$dir/orvane.cfg.bak" "$dir/before" || fail "a second set did not keep the version before it"
 
 # A hidden file stays hidden over a set, where the file system keeps Wine's
 # attributes (in extended attributes).

@@ -332,7 +332,7 @@ ParamsLoad LoadDriverParamsFile(const char *path, DriverParams *params) {
 }
 
 bool WriteParamsConversion(const char *path, const ParamsLoad &load) {
-  return load.conversionDue && SafeWriteFile(path, load.converted.data(), load.converted.size());
+  return load.conversionDue && SafeWriteInRun(ThisRun(), path, load.converted.data(), load.converted.size());
 }
 
 bool ReadDriverParamsText(std::string_view text, DriverParams *params, std::vector<ParamsFinding> *findings) {

@@ -112,7 +112,8 @@ ParamsLoad LoadDriverParamsFile(const char *path, DriverParams *params);
 
 // Writes the conversion a load found due, as the setup program does when it
 // starts; false when none was due or the write failed (the next load then
-// finds it due again).
+// finds it due again). Like the save, it is a write of this process's run
+// (SafeWriteInRun): the run's first keeps the file's previous version.
 bool WriteParamsConversion(const char *path, const ParamsLoad &load);
 
 // Writes the managed values into the file as it is on disk now, keeping all

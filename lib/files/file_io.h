@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <set>
 #include <string>
 
 enum class ReadStatus {
@@ -29,3 +31,23 @@ bool SafeWriteFile(const char *path, const char *data, size_t size);
 
 // Appended to a target's name to name its temporary file: one per target.
 extern const char kTempFileSuffix[];
+// Appended to a file's name to name the previous version kept beside it.
+extern const char kPreviousVersionSuffix[];
+
+// The files a run of a program has written, each by its path as given.
+struct RunWrites {
+  std::set<std::string, std::less<>> paths;
+};
+
+// The run of this process.
+RunWrites *ThisRun();
+
+// SafeWriteFile for a file that holds the user's settings. The run's first
+// write of `path` that succeeds first keeps the file as it stood under the
+// name `path` + kPreviousVersionSuffix, replacing an older one, in the step
+// that puts the new file in place; later writes in the run leave that one
+// alone, so it holds the file as it was before the run. A file that did not
+// exist, or one rewritten in place, leaves no previous version, and a write
+// whose previous version cannot be kept still goes on. A failed write leaves
+// an older previous version as it was and makes none.
+bool SafeWriteInRun(RunWrites *run, const char *path, const char *data, size_t size);

@@ -1,5 +1,6 @@
 #include "lib/files/file_io.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -114,6 +115,9 @@ const WriteSteps kFaultySteps = {
     [](const char *from, const char *to) {
       return Proceeds() ? kSystemWriteSteps.move(from, to) : MoveResult::kFailed;
     },
+    [](const char *from, const char *to) {
+      return Proceeds() ? kSystemWriteSteps.moveOver(from, to) : MoveResult::kFailed;
+    },
     [](const char *path) { kSystemWriteSteps.remove(path); },
     [](unsigned) {},
 };
@@ -209,6 +213,112 @@ TEST_F(FileIoTest, AReplacementStoppedHalfWayLeavesTheOldBytesOrTheNewOnes) {
   ASSERT_EQ(names.size(), 1u);
   EXPECT_NE(names[0], "out.cfg");
   EXPECT_EQ(folder_.Get(names[0].c_str()), old);
+}
+
+// With the previous version kept, whichever step fails, an older previous
+// version stays as it was, no new one is made and nothing else is left; a
+// save that gets past its failure keeps none either (rewritten in place, or
+// the old file not made the previous version) but stands.
+TEST_F(FileIoTest, AFailedStepLeavesAnOlderPreviousVersionAsItWas) {
+  const std::string bak = std::string("out.cfg") + kPreviousVersionSuffix;
+  const std::string path = folder_.PathOf("out.cfg");
+  const std::vector<std::string> kBoth = {"out.cfg", bak};
+  g_failAt = -1;
+  g_steps = 0;
+  folder_.Put("out.cfg", "old");
+  folder_.Put(bak.c_str(), "older");
+  ASSERT_TRUE(SafeWriteFileWith(kFaultySteps, path.c_str(), "new", 3, true));
+  EXPECT_EQ(folder_.Get(bak.c_str()), "old");
+  const int steps = g_steps;
+  for (g_failAt = 0; g_failAt < steps; ++g_failAt) {
+    SCOPED_TRACE(testing::Message() << "step " << g_failAt);
+    g_steps = 0;
+    folder_.Put("out.cfg", "old");
+    folder_.Put(bak.c_str(), "older");
+    bool saved = SafeWriteFileWith(kFaultySteps, path.c_str(), "new", 3, true);
+    // Step 1 makes the temporary file; the last one makes the previous version.
+    EXPECT_EQ(saved, g_failAt == 1 || g_failAt == steps - 1);
+    EXPECT_EQ(folder_.Get("out.cfg"), saved ? "new" : "old");
+    EXPECT_EQ(folder_.Get(bak.c_str()), "older");
+    std::vector<std::string> names = folder_.Names();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, kBoth);
+  }
+  g_failAt = -1;
+}
+
+class RunWritesTest : public FileIoTest {
+ protected:
+  bool Write(RunWrites *run, const char *name, const std::string &bytes) const {
+    return SafeWriteInRun(run, folder_.PathOf(name).c_str(), bytes.data(), bytes.size());
+  }
+  std::string Previous(const char *name) const { return folder_.Get((name + kBak).c_str()); }
+  bool HasPrevious(const char *name) const { return fs::exists(folder_.path() / (name + kBak)); }
+
+  const std::string kBak = kPreviousVersionSuffix;
+};
+
+TEST_F(RunWritesTest, TheFirstWriteOfARunKeepsThePreviousVersionAndANewRunReplacesIt) {
+  folder_.Put("out.cfg", kMixed);
+  RunWrites run;
+  ASSERT_TRUE(Write(&run, "out.cfg", "second"));
+  EXPECT_EQ(folder_.Get("out.cfg"), "second");
+  EXPECT_EQ(Previous("out.cfg"), kMixed);
+  ASSERT_TRUE(Write(&run, "out.cfg", "third"));
+  EXPECT_EQ(Previous("out.cfg"), kMixed) << "a later write of the run keeps the first one's";
+  // Each file of a run is its own.
+  folder_.Put("other.ini", "other");
+  ASSERT_TRUE(Write(&run, "other.ini", "new"));
+  EXPECT_EQ(Previous("other.ini"), "other");
+
+  RunWrites next;
+  ASSERT_TRUE(Write(&next, "out.cfg", "fourth"));
+  EXPECT_EQ(folder_.Get("out.cfg"), "fourth");
+  EXPECT_EQ(Previous("out.cfg"), "third");
+  EXPECT_EQ(folder_.Names().size(), 4u);
+}
+
+TEST_F(RunWritesTest, ANewFileKeepsNoneNorDoLaterWritesOfItsRun) {
+  RunWrites run;
+  ASSERT_TRUE(Write(&run, "out.cfg", "first"));
+  ASSERT_TRUE(Write(&run, "out.cfg", "second"));
+  EXPECT_EQ(folder_.Names(), std::vector<std::string>{"out.cfg"});
+  // A previous version left beside a file since removed stays as it was.
+  folder_.Put(("new.cfg" + kBak).c_str(), "older");
+  RunWrites next;
+  ASSERT_TRUE(Write(&next, "new.cfg", "new"));
+  EXPECT_EQ(Previous("new.cfg"), "older");
+}
+
+// A folder in the temporary file's place stands for a folder where no file
+// can be made: the file is rewritten in place, keeping no previous version,
+// and that write was still the run's first.
+TEST_F(RunWritesTest, AFileRewrittenInPlaceKeepsNone) {
+  fs::path blocker = folder_.path() / (std::string("out.cfg") + kTempFileSuffix);
+  fs::create_directory(blocker);
+  std::ofstream(blocker / "keep") << "x";
+  folder_.Put("out.cfg", "old");
+  RunWrites run;
+  ASSERT_TRUE(Write(&run, "out.cfg", "new"));
+  EXPECT_EQ(folder_.Get("out.cfg"), "new");
+  EXPECT_FALSE(HasPrevious("out.cfg"));
+  fs::remove_all(blocker);
+  ASSERT_TRUE(Write(&run, "out.cfg", "newer"));
+  EXPECT_FALSE(HasPrevious("out.cfg"));
+}
+
+// A failed write keeps nothing and is not the run's first: the next one is.
+TEST_F(RunWritesTest, AFailedWriteIsNotTheRunsFirst) {
+  folder_.Put("out.cfg", "old");
+  folder_.Put(("out.cfg" + kBak).c_str(), "older");
+  const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  fs::permissions(folder_.PathOf("out.cfg"), write, fs::perm_options::remove);
+  RunWrites run;
+  EXPECT_FALSE(Write(&run, "out.cfg", "new"));
+  EXPECT_EQ(Previous("out.cfg"), "older");
+  fs::permissions(folder_.PathOf("out.cfg"), fs::perms::owner_write, fs::perm_options::add);
+  ASSERT_TRUE(Write(&run, "out.cfg", "new"));
+  EXPECT_EQ(Previous("out.cfg"), "old");
 }
 
 // A move or a replacement that finds the file held by another program is

@@ -8,6 +8,7 @@
 #include "lib/files/write_steps.h"
 
 const char kTempFileSuffix[] = ".velder-tmp";
+const char kPreviousVersionSuffix[] = ".bak";
 
 namespace {
 
@@ -48,10 +49,17 @@ bool FinishFailedReplace(const WriteSteps &steps, const char *temp, const char *
   return landed;
 }
 
-bool ReplaceTarget(const WriteSteps &steps, const char *temp, const char *path, const char *backup) {
+// With `previous`, the old file, which the replacement left under the backup
+// name, then becomes the previous version in one step: until the new file is
+// in place an older previous version stays as it was. Where it cannot become
+// one (a platform whose replacement keeps no old file, a previous version
+// that cannot be replaced), the new file stands all the same.
+bool ReplaceTarget(const WriteSteps &steps, const char *temp, const char *path, const char *backup,
+                   const char *previous) {
   steps.remove(backup);  // a stale one, left by a save that was cut short
   if (!Retried(steps, [&] { return steps.replace(temp, path, backup); }))
     return FinishFailedReplace(steps, temp, path, backup);
+  if (previous) Retried(steps, [&] { return steps.moveOver(backup, previous); });
   steps.remove(backup);
   return true;
 }
@@ -78,13 +86,15 @@ bool RewriteInPlace(const WriteSteps &steps, const char *path, const char *data,
 
 }  // namespace
 
-bool SafeWriteFileWith(const WriteSteps &steps, const char *path, const char *data, size_t size) {
+bool SafeWriteFileWith(const WriteSteps &steps, const char *path, const char *data, size_t size,
+                       bool keepPrevious) {
   TargetInfo target;
   if (!steps.inspect(path, &target) || target.readOnly) return false;
-  std::string temp, backup;
+  std::string temp, backup, previous;
   try {
     temp = std::string(path) + kTempFileSuffix;
     backup = std::string(path) + kBackupFileSuffix;
+    if (keepPrevious) previous = std::string(path) + kPreviousVersionSuffix;
   } catch (const std::bad_alloc &) {
     return false;
   }
@@ -93,7 +103,8 @@ bool SafeWriteFileWith(const WriteSteps &steps, const char *path, const char *da
   bool ok = steps.writeFromStart(file, data, size) && steps.flush(file);
   ok = steps.close(file) && ok;
   if (ok && target.exists)
-    ok = steps.keep(temp.c_str(), target.kept) && ReplaceTarget(steps, temp.c_str(), path, backup.c_str());
+    ok = steps.keep(temp.c_str(), target.kept) &&
+         ReplaceTarget(steps, temp.c_str(), path, backup.c_str(), keepPrevious ? previous.c_str() : nullptr);
   else if (ok)
     ok = Moved(steps, temp.c_str(), path);
   if (!ok) steps.remove(temp.c_str());

@@ -51,6 +51,8 @@ struct WriteSteps {
   MoveResult (*replace)(const char *temp, const char *path, const char *backup);
   // Moves a file to a name where no file is.
   MoveResult (*move)(const char *from, const char *to);
+  // Moves a file to a name in one step, replacing a file there.
+  MoveResult (*moveOver)(const char *from, const char *to);
   // Removes a file, if it can.
   void (*remove)(const char *path);
   void (*pause)(unsigned milliseconds);
@@ -58,5 +60,8 @@ struct WriteSteps {
 
 extern const WriteSteps kSystemWriteSteps;
 
-// SafeWriteFile made of the given steps.
-bool SafeWriteFileWith(const WriteSteps &steps, const char *path, const char *data, size_t size);
+// SafeWriteFile made of the given steps; with `keepPrevious`, an existing
+// target replaced by the new file stays as the target's previous version (see
+// SafeWriteInRun).
+bool SafeWriteFileWith(const WriteSteps &steps, const char *path, const char *data, size_t size,
+                       bool keepPrevious = false);

@@ -76,15 +76,20 @@ bool SetEnd(StepFile file) {
 bool Flush(StepFile file) { return fsync(Descriptor(file)) == 0; }
 bool Close(StepFile file) { return close(Descriptor(file)) == 0; }
 bool Keep(const char *temp, uint32_t kept) { return chmod(temp, static_cast<mode_t>(kept)) == 0; }
-// A rename is one step: it never stops half-way, so it needs no backup.
 MoveResult Move(const char *from, const char *to) {
   return std::rename(from, to) == 0 ? MoveResult::kDone : MoveResult::kFailed;
 }
-MoveResult Replace(const char *temp, const char *path, const char *) { return Move(temp, path); }
+// A rename is one step that never stops half-way; the old file is left under
+// the backup name by a second link to it, where the file system allows one.
+MoveResult Replace(const char *temp, const char *path, const char *backup) {
+  link(path, backup);
+  return Move(temp, path);
+}
 void Remove(const char *path) { unlink(path); }
 void Pause(unsigned milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 }  // namespace
 
-const WriteSteps kSystemWriteSteps = {Inspect, CreateTemp, OpenTarget, ReadAll, WriteFromStart, SetEnd, Flush,
-                                      Close,   Keep,       Replace,    Move,    Remove,         Pause};
+const WriteSteps kSystemWriteSteps = {Inspect, CreateTemp, OpenTarget, ReadAll, WriteFromStart,
+                                      SetEnd,  Flush,      Close,      Keep,    Replace,
+                                      Move,    Move,       Remove,     Pause};

@@ -116,10 +116,15 @@ MoveResult Move(const char *from, const char *to) {
   return Result(MoveFileExA(from, to, MOVEFILE_WRITE_THROUGH));
 }
 
+MoveResult MoveOver(const char *from, const char *to) {
+  return Result(MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+}
+
 void Remove(const char *path) { DeleteFileA(path); }
 void Pause(unsigned milliseconds) { Sleep(milliseconds); }
 
 }  // namespace
 
-const WriteSteps kSystemWriteSteps = {Inspect, CreateTemp, OpenTarget, ReadAll, WriteFromStart, SetEnd, Flush,
-                                      Close,   Keep,       Replace,    Move,    Remove,         Pause};
+const WriteSteps kSystemWriteSteps = {Inspect, CreateTemp, OpenTarget, ReadAll, WriteFromStart,
+                                      SetEnd,  Flush,      Close,      Keep,    Replace,
+                                      Move,    MoveOver,   Remove,     Pause};

@@ -315,7 +315,7 @@ bool IniRender(const IniFile &ini, std::string *text) {
 
 bool IniSave(const IniFile &ini, const char *path) {
   std::string text;
-  return IniRender(ini, &text) && SafeWriteFile(path, text.data(), text.size());
+  return IniRender(ini, &text) && SafeWriteInRun(ThisRun(), path, text.data(), text.size());
 }
 
 void IniFree(IniFile &ini) {

@@ -68,7 +68,8 @@ bool IniParse(IniFile &ini, const char *text, size_t size);
 
 // The document as its file holds it (CR LF line ends); false when memory ran out.
 bool IniRender(const IniFile &ini, std::string *text);
-// Replaces the file with the document, completely or not at all.
+// Replaces the file with the document, completely or not at all; the run's
+// first save of a file keeps its previous version (SafeWriteInRun).
 bool IniSave(const IniFile &ini, const char *path);
 
 // Empties the document before it goes, such as one that cannot be trusted.

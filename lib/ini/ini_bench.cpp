@@ -79,6 +79,7 @@ void OnDisk(benchmark::State &state, const std::string &text, const Keys &keys) 
     IniSave(ini, path.c_str());
   }
   std::remove(path.c_str());
+  std::remove((path + kPreviousVersionSuffix).c_str());  // kept by the first save
   state.counters["keys"] = static_cast<double>(keys.size());
 }
 

@@ -61,7 +61,7 @@ void SaveEditToFile(HWND edit, const char *path, LineEnd end) {
     GetWindowTextA(edit, &shown[0], static_cast<int>(shown.size()));
     shown.resize(std::strlen(shown.c_str()));
     const std::string bytes = WithLineEnds(shown, end);
-    saved = SafeWriteFile(path, bytes.data(), bytes.size());
+    saved = SafeWriteInRun(ThisRun(), path, bytes.data(), bytes.size());
   } catch (const std::bad_alloc &) {
   }
   if (!saved) ReportSaveFailure(edit);

@@ -183,7 +183,7 @@ bool SaveExtOptions(HWND page) {
     std::string text;
     if (ReadWholeFile(path, &text) == ReadStatus::kFailed) return false;
     std::string rewritten = RewriteOptionLines(text, ReadPage(page));
-    return SafeWriteFile(path, rewritten.data(), rewritten.size());
+    return SafeWriteInRun(ThisRun(), path, rewritten.data(), rewritten.size());
   } catch (const std::bad_alloc &) {
     return false;
   }

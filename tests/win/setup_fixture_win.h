@@ -25,6 +25,9 @@ class SetupWindowTest : public testing::Test {
 
   WindowsFileGuard cfg_{"orvane.cfg"};
   WindowsFileGuard params_{"velder_soundfont.ini"};
+  // The previous versions that the run's first saves keep.
+  WindowsFileGuard cfgPrevious_{"orvane.cfg.bak"};
+  WindowsFileGuard paramsPrevious_{"velder_soundfont.ini.bak"};
   HWND window_ = nullptr;
 };
 
