@@ -105,7 +105,7 @@ check() {  # check <exe> <arch>
   list=$(resources "$exe")
   case "$(basename "$exe")" in
     VelderSetup.exe)
-      for r in 14/107 5/101 5/102 5/104 5/106 5/157 TEXT/105; do
+      for r in 14/107 5/101 5/102 5/104 5/106 5/108 5/157 TEXT/105; do
         has "$r" "$list" || fail "no resource $r (type/name)"
       done
       check_manifest "$exe" highestAvailable dpi-aware supported-os
