@@ -8,6 +8,8 @@
 #     Windows versions it supports, and VelderSetup's DPI awareness.
 # Usage: check-binaries.sh <build/bin folder>...
 set -u
+# objdump's words follow the locale (Japanese where Wine's settings are in force).
+export LC_ALL=C
 allowed="kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll ole32.dll advapi32.dll msvcrt.dll"
 status=0
 fail() { echo "FAIL $exe: $*" >&2; status=1; }
