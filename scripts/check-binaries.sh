@@ -8,6 +8,8 @@
 #     Windows versions it supports, and VelderSetup's DPI awareness.
 # Usage: check-binaries.sh <build/bin folder>...
 set -u
+# objdump's words follow the locale (Japanese where Wine's settings are in force).
+export LC_ALL=C
 allowed="kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll ole32.dll advapi32.dll msvcrt.dll"
 status=0
 fail() { echo "FAIL $exe: $*" >&2; status=1; }
@@ -105,7 +107,7 @@ check() {  # check <exe> <arch>
   list=$(resources "$exe")
   case "$(basename "$exe")" in
     VelderSetup.exe)
-      for r in 14/107 5/101 5/102 5/104 5/106 5/157 TEXT/105; do
+      for r in 14/107 5/101 5/102 5/104 5/106 5/108 5/157 TEXT/105; do
         has "$r" "$list" || fail "no resource $r (type/name)"
       done
       check_manifest "$exe" highestAvailable dpi-aware supported-os

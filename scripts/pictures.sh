@@ -1,5 +1,5 @@
 #!/bin/sh
-# Photographs both programs for the README: each of VelderSetup's four tabs and
+# Photographs both programs for the README: each of VelderSetup's tabs and
 # the volume window, run under Xvfb inside Wine's virtual desktop (so windows
 # get their frames and captions), saved as docs/pictures/*.png.
 # Run it again whenever a page changes.

@@ -14,7 +14,8 @@ prefix=$1
 shift
 exe=$1
 
-case "$(x86_64-w64-mingw32-objdump -f "$exe" 2>/dev/null | sed -n 's/.*file format //p')" in
+# objdump's words follow the locale, and Wine's is Japanese: read them in C.
+case "$(LC_ALL=C x86_64-w64-mingw32-objdump -f "$exe" 2>/dev/null | sed -n 's/.*file format //p')" in
   pei-x86-64 | pei-i386) ;;
   *) echo "wine-exec: $exe is not a Windows program" >&2; exit 1 ;;
 esac

@@ -7,7 +7,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 #include <string>
 
-#include "veldercfg/check.h"
+#include "lib/texts/finding_texts.h"
 
 namespace {
 
@@ -62,8 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size) {
     Check(finding.line >= 0 && finding.line <= Lines(text));
     // The copy in the VirtualStore holds orvane.cfg's own bytes.
     Check(finding.kind != FindingKind::kShadowCopy || finding.shadow == ShadowBytes::kSame);
-    std::string message = DescribeFinding(finding);
-    Check(!message.empty() && message.find('\n') == std::string::npos);
+    for (Language language : {Language::kEnglish, Language::kJapanese}) {
+      std::string message = DescribeFinding(finding, language);
+      Check(!message.empty() && message.find('\n') == std::string::npos);
+    }
   }
   std::vector<Finding> again = DiagnoseDriverFiles("w/orvane.cfg", "w/velder_soundfont.ini", "vs", fs);
   Check(again.size() == findings.size());

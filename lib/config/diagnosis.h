@@ -47,6 +47,12 @@ enum class FindingKind {
   kParamLimited,   // the value lies outside the load's limits and becomes `number`
 };
 
+// Bounds of following source lines that no real set-up reaches, so that a
+// file that sources the same files over and over ends in a finding instead
+// of never: files being read at once, and files read in all.
+constexpr int kSourceDepthLimit = 32;
+constexpr int kSourceFileLimit = 100;
+
 // How a copy in the VirtualStore compares with the file it stands in for.
 enum class ShadowBytes {
   kNotCompared,  // one of the two cannot be read

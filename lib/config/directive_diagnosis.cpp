@@ -51,11 +51,6 @@ struct DirectiveWalk {
   int sourced = 0;                   // source files read so far
 };
 
-// Bounds that no real set-up reaches, so that a file that sources the same
-// files over and over ends in a finding instead of never.
-constexpr size_t kSourceDepthLimit = 32;
-constexpr int kSourceFileLimit = 100;
-
 void WalkDirectives(DirectiveWalk &walk, const std::string &file, std::string_view text);
 
 // Finds the target of a directive as the engine looks for it: an absolute
@@ -90,7 +85,8 @@ void FollowSource(DirectiveWalk &walk, const std::string &file, int line, const 
   FindingKind refused;
   if (std::find(walk.reading.begin(), walk.reading.end(), found) != walk.reading.end()) {
     refused = FindingKind::kSourceLoop;
-  } else if (walk.reading.size() >= kSourceDepthLimit || walk.sourced >= kSourceFileLimit) {
+  } else if (walk.reading.size() >= static_cast<size_t>(kSourceDepthLimit) ||
+             walk.sourced >= kSourceFileLimit) {
     refused = FindingKind::kSourceTooDeep;
   } else {
     ++walk.sourced;

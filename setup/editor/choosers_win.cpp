@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "lib/files/system_library_win.h"
+
 namespace {
 
 // A chosen path is kept in whole slots of this size, never cut to fit one.
@@ -35,23 +37,9 @@ struct ChooserEntries {
   decltype(&SHGetPathFromIDListA) shGetPathFromIDList;
 };
 
-// A Windows 7 without update KB2533623 rejects the search flag as an invalid
-// parameter; there the DLL is named by its full path in the system directory,
-// and its own dependencies are looked for beside it first.
-HMODULE LoadFromSystemDirectory(const char *dll) {
-  HMODULE module = g_chooserLibraryLoader(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (module || GetLastError() != ERROR_INVALID_PARAMETER) return module;
-  char path[MAX_PATH];
-  UINT length = GetSystemDirectoryA(path, MAX_PATH);
-  if (!length || length + 1 + std::strlen(dll) >= MAX_PATH) return nullptr;
-  path[length] = '\\';
-  std::strcpy(path + length + 1, dll);
-  return g_chooserLibraryLoader(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
 template <class Function>
 void Load(Function *entry, const char *dll, const char *name, bool *complete) {
-  HMODULE module = LoadFromSystemDirectory(dll);
+  HMODULE module = LoadSystemLibrary(dll, g_chooserLibraryLoader);
   FARPROC found = module ? GetProcAddress(module, name) : nullptr;
   *entry = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
   *complete = *complete && found;

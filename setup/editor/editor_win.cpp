@@ -76,6 +76,18 @@ void SaveEditor(HWND page) {
     ReportSaveFailure(edit);
 }
 
+// Selects line `line` (from 1) of the text as it stands, or puts the caret at
+// the end when the text has fewer lines, and scrolls it into view.
+void SelectLine(HWND page, int line) {
+  KillTimer(page, kCaretTimer);  // the start's caret placement must not undo this
+  HWND edit = GetDlgItem(page, IDC_CFG_EDIT);
+  LRESULT start = line > 0 ? SendMessageA(edit, EM_LINEINDEX, line - 1, 0) : -1;
+  LRESULT end = start < 0 ? GetWindowTextLengthA(edit) : start + SendMessageA(edit, EM_LINELENGTH, start, 0);
+  SendMessageA(edit, EM_SETSEL, start < 0 ? end : start, end);
+  SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+  SetFocus(edit);
+}
+
 void OnEditorCommand(HWND page, WORD id) {
   switch (id) {
     case IDC_CFG_SAVE:
@@ -105,6 +117,9 @@ INT_PTR CALLBACK CfgEditorDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       OnEditorCommand(page, LOWORD(wParam));
       return FALSE;
+    case kSelectCfgLine:
+      SelectLine(page, static_cast<int>(wParam));
+      return TRUE;
     case WM_CLOSE:  // as the setup window answers; on a modeless child page EndDialog only hides it
       EndDialog(page, 1);
       return TRUE;

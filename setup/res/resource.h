@@ -95,5 +95,10 @@
 #define IDC_MODENV_TO_FC 2126
 #define IDC_ENV_DELAY 2127
 
+// Diagnosis page
+#define IDD_DIAGNOSIS 108
+#define IDC_DIAG_LIST 1060
+#define IDC_DIAG_RECHECK 1061
+
 // Program icon
 #define IDI_SETUP 107

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "setup/diagnosis/diagnosis_page_win.h"
 #include "setup/editor/editor_win.h"
 #include "setup/options/options_page_win.h"
 #include "setup/params/params_page_win.h"
@@ -16,6 +17,7 @@ SetupPage SetupPages[] = {
     {IDD_DRIVER_PARAMS, "ドライバ設定(soundfont.ini)", DriverParamsDlgProc, nullptr},
     {IDD_OPTIONS, "ドライバ設定", OptionsDlgProc, nullptr},
     {IDD_OPTION_REF, "コマンドラインオプション一覧", OptionRefDlgProc, nullptr},
+    {IDD_DIAGNOSIS, kDiagnosisTabLabel, DiagnosisDlgProc, nullptr},
     {0, nullptr, nullptr, nullptr},
 };
 
@@ -119,6 +121,16 @@ void InitPages(HWND setupWindow) {
 }
 
 }  // namespace
+
+void ShowCfgLine(HWND setupWindow, int line) {
+  HWND tabs = GetDlgItem(setupWindow, IDC_TABS);
+  int row = 0;
+  while (SetupPages[row].label && SetupPages[row].templateId != IDD_CFG_EDITOR) ++row;
+  if (!SetupPages[row].label) return;
+  SendMessageA(tabs, TCM_SETCURSEL, row, 0);  // sends no notification, so the page is shown here
+  ShowSelectedPage(tabs);
+  SendMessageA(SetupPages[row].window, kSelectCfgLine, line, 0);
+}
 
 INT_PTR CALLBACK MainDlgProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
   switch (message) {

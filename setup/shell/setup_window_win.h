@@ -1,4 +1,4 @@
-// The setup window: a tab control over four pages, one visible at a time.
+// The setup window: a tab control over its pages, one visible at a time.
 #pragma once
 
 #include <windows.h>
@@ -14,3 +14,7 @@ struct SetupPage {
 extern SetupPage SetupPages[];
 
 INT_PTR CALLBACK MainDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Selects the orvane.cfg editor's tab, shows its page and selects line `line`
+// (from 1) of its text; the pages ask this of the window, which owns the tabs.
+void ShowCfgLine(HWND setupWindow, int line);

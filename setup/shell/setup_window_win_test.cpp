@@ -53,6 +53,8 @@ RECT DisplayArea(HWND window, HWND tabs) {
 
 INT_PTR CALLBACK PlainDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
+const int kPages = 5;
+
 // The window as its template alone makes it, with no pages to fit.
 RECT TemplateWindowRect() {
   HWND bare = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_SETUP), nullptr, PlainDlgProc, 0);
@@ -72,24 +74,24 @@ SIZE PageTemplateSize(int templateId) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// For one test, the four pages are made from test templates instead of the
+// For one test, the five pages are made from test templates instead of the
 // real ones; the labels stay.
 class TestPages {
  public:
-  TestPages(int page0, int page1, int page2, int page3) {
-    int templates[] = {page0, page1, page2, page3};
-    for (int row = 0; row < 4; ++row) {
+  TestPages(int page0, int page1, int page2, int page3, int page4) {
+    int templates[] = {page0, page1, page2, page3, page4};
+    for (int row = 0; row < kPages; ++row) {
       saved_[row] = SetupPages[row];
       SetupPages[row].templateId = templates[row];
       SetupPages[row].dialogProc = PlainDlgProc;
     }
   }
   ~TestPages() {
-    for (int row = 0; row < 4; ++row) SetupPages[row] = saved_[row];
+    for (int row = 0; row < kPages; ++row) SetupPages[row] = saved_[row];
   }
 
  private:
-  SetupPage saved_[4];
+  SetupPage saved_[kPages];
 };
 
 using SetupWindow = SetupWindowTest;
@@ -100,16 +102,16 @@ TEST_F(SetupWindow, TabsFollowThePageTableAndTheEditorAloneIsShown) {
   GetWindowTextA(window_, caption, sizeof caption);
   EXPECT_STREQ(caption, "Orvane Driver Setup");
   const char *labels[] = {"orvane.cfg", "ドライバ設定(soundfont.ini)", "ドライバ設定",
-                          "コマンドラインオプション一覧"};
-  ASSERT_EQ(SendMessageA(Tabs(), TCM_GETITEMCOUNT, 0, 0), 4);
-  for (int i = 0; i < 4; ++i) {
+                          "コマンドラインオプション一覧", "診断"};
+  ASSERT_EQ(SendMessageA(Tabs(), TCM_GETITEMCOUNT, 0, 0), kPages);
+  for (int i = 0; i < kPages; ++i) {
     EXPECT_EQ(TabLabel(Tabs(), i), labels[i]);
     EXPECT_EQ(SetupPages[i].label, std::string(labels[i]));
   }
-  EXPECT_EQ(SetupPages[4].label, nullptr);
+  EXPECT_EQ(SetupPages[kPages].label, nullptr);
   ASSERT_NE(Page(kEditorPage), nullptr);
   EXPECT_TRUE(IsWindowVisible(Page(kEditorPage)));
-  for (int i = 1; i < 4; ++i) EXPECT_FALSE(IsWindowVisible(Page(i))) << i;
+  for (int i = 1; i < kPages; ++i) EXPECT_FALSE(IsWindowVisible(Page(i))) << i;
 }
 
 // The fitting tests run again with the screen DPI given in VELDER_DPI (96
@@ -125,7 +127,7 @@ TEST_F(SetupWindow, RunsAtTheScreenDpiItWasGiven) {
 TEST_F(SetupWindow, EveryPageCoversTheTabDisplayAreaAsAChildOfTheWindow) {
   Open();
   RECT area = DisplayArea(window_, Tabs());
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < kPages; ++i) {
     if (!Page(i)) continue;
     RECT page = RectIn(Page(i), window_);
     EXPECT_TRUE(EqualRect(&page, &area)) << i;
@@ -139,7 +141,7 @@ TEST_F(SetupWindow, EveryControlOfEveryPageLiesWholeInsideItsPageAndTheWindow) {
   Open();
   RECT client;
   GetClientRect(window_, &client);
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < kPages; ++i) {
     ASSERT_NE(Page(i), nullptr) << i;
     RECT page = RectIn(Page(i), window_);
     int controls = 0;
@@ -158,7 +160,8 @@ TEST_F(SetupWindow, EveryControlOfEveryPageLiesWholeInsideItsPageAndTheWindow) {
 
 TEST_F(SetupWindow, PagesThatFitLeaveTheWindowAsItsTemplateMadeIt) {
   RECT expected = TemplateWindowRect();
-  TestPages pages(IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE);
+  TestPages pages(IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE,
+                  IDD_TEST_SMALL_PAGE);
   Open();
   RECT rect;
   GetWindowRect(window_, &rect);
@@ -170,7 +173,8 @@ TEST_F(SetupWindow, PagesThatFitLeaveTheWindowAsItsTemplateMadeIt) {
 TEST_F(SetupWindow, APageLargerThanTheDisplayAreaGrowsTheWindowToFitItExactly) {
   SIZE large = PageTemplateSize(IDD_TEST_LARGE_PAGE);
   ASSERT_GT(large.cx, 0);
-  TestPages pages(IDD_TEST_SMALL_PAGE, IDD_TEST_LARGE_PAGE, IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE);
+  TestPages pages(IDD_TEST_SMALL_PAGE, IDD_TEST_LARGE_PAGE, IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE,
+                  IDD_TEST_SMALL_PAGE);
   Open();
 
   RECT area = DisplayArea(window_, Tabs());
@@ -191,10 +195,10 @@ TEST_F(SetupWindow, APageLargerThanTheDisplayAreaGrowsTheWindowToFitItExactly) {
 
 TEST_F(SetupWindow, ClickingATabShowsItsPageAndHidesTheOthers) {
   Open();
-  for (int selected : {2, 1, 3, 0, 3}) {
+  for (int selected : {2, 1, 4, 3, 0, 4}) {
     ClickTab(Tabs(), selected);
     ASSERT_EQ(SendMessageA(Tabs(), TCM_GETCURSEL, 0, 0), selected);
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < kPages; ++i)
       EXPECT_EQ(IsWindowVisible(Page(i)) != 0, i == selected && Page(i) != nullptr)
           << "page " << i << " with tab " << selected;
   }

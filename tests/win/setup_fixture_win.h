@@ -10,7 +10,7 @@
 #include "tests/win/test_support_win.h"
 
 // The pages in the order of the page table.
-enum SetupPageIndex { kEditorPage, kParamsPage, kOptionsPage, kReferencePage };
+enum SetupPageIndex { kEditorPage, kParamsPage, kOptionsPage, kReferencePage, kDiagnosisPage };
 
 class SetupWindowTest : public testing::Test {
  protected:

@@ -1,0 +1,50 @@
+#include "lib/config/windows_view_win.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include "lib/files/system_library_win.h"
+
+namespace {
+
+PathKind FindPath(const std::string &path, std::string *found) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
+  char full[MAX_PATH];
+  DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  *found = length > 0 && length < MAX_PATH ? full : path;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::kFolder;
+  return attributes & FILE_ATTRIBUTE_DEVICE ? PathKind::kOther : PathKind::kFile;
+}
+
+std::string AsIs(std::string_view bytes) { return std::string(bytes); }
+
+// The current user's local application data folder; empty when there is none.
+std::string LocalAppData() {
+  HMODULE shell = LoadSystemLibrary("shell32.dll", LoadLibraryExA);
+  auto getFolderPath = reinterpret_cast<decltype(&SHGetFolderPathA)>(
+      reinterpret_cast<void (*)()>(shell ? GetProcAddress(shell, "SHGetFolderPathA") : nullptr));
+  char local[MAX_PATH];
+  if (!getFolderPath ||
+      getFolderPath(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local) != S_OK)
+    return "";
+  return local;
+}
+
+}  // namespace
+
+std::string WindowsDirectory() {
+  char dir[MAX_PATH];
+  UINT length = GetWindowsDirectoryA(dir, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? dir : "";
+}
+
+FileSystemView WindowsFileSystem() { return {FindPath, ReadWholeFile, AsIs, "", '\\'}; }
+
+std::string UserVirtualStore() {
+  std::string windows = WindowsDirectory();
+  if (windows.size() < 2 || windows[1] != ':') return "";
+  std::string local = LocalAppData();
+  return local.empty() ? "" : local + "\\VirtualStore" + windows.substr(2);
+}

@@ -1,0 +1,10 @@
+// System DLLs loaded when first needed rather than imported: they come from
+// the system directory alone, so that a DLL of the same name beside the
+// program (in a downloads folder, say) is never loaded.
+#pragma once
+
+#include <windows.h>
+
+// Loads `dll` from the system directory through `loader` (LoadLibraryExA,
+// or a test's stand-in); null when it cannot be loaded.
+HMODULE LoadSystemLibrary(const char *dll, decltype(&LoadLibraryExA) loader);
