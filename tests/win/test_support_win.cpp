@@ -107,6 +107,12 @@ bool ShowsIcon(HWND box, LPCSTR icon) {
   return search.found;
 }
 
+BOOL CALLBACK FindDefaultButton(HWND child, LPARAM id) {
+  if ((GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+    *reinterpret_cast<int *>(id) = GetDlgCtrlID(child);
+  return TRUE;
+}
+
 SeenMessageBox ReadMessageBox(HWND window) {
   SeenMessageBox box;
   char buffer[1024];
@@ -118,8 +124,8 @@ SeenMessageBox ReadMessageBox(HWND window) {
   box.errorIcon = ShowsIcon(window, IDI_ERROR);
   box.questionIcon = ShowsIcon(window, IDI_QUESTION);
   box.yesNo = GetDlgItem(window, IDYES) && GetDlgItem(window, IDNO) && !GetDlgItem(window, IDOK);
-  LRESULT defaultId = SendMessageA(window, DM_GETDEFID, 0, 0);
-  box.defaultButton = HIWORD(defaultId) == DC_HASDEFID ? LOWORD(defaultId) : 0;
+  box.defaultButton = 0;
+  EnumChildWindows(window, FindDefaultButton, reinterpret_cast<LPARAM>(&box.defaultButton));
   return box;
 }
 
