@@ -21,8 +21,9 @@ const char kParamsQuestion[] = "velder_soundfont.ini は読み込んだ後に変
 const char kApplied[] = "orvane.cfg に書き込みました";
 const char kFailed[] = "ファイルの保存に失敗しました";
 
-// Who changed the file between the page's read and its write.
-enum class Change { kNobody, kOtherPage, kOtherProgram, kDeleted };
+// Who changed the file between the page's read and its write; the last
+// also has the page read it again before the user enters anything.
+enum class Change { kNobody, kOtherPage, kOtherProgram, kDeleted, kOtherPageThenReload };
 
 struct Row {
   const char *name;
@@ -81,6 +82,16 @@ const Row kRows[] = {
      kEditorQuestion,
      {},
      {}},
+    {"EditorOtherPageThenReload",
+     kEditorPage,
+     kCfg,
+     false,
+     Change::kOtherPageThenReload,
+     nullptr,
+     IDNO,
+     nullptr,
+     {},
+     {kTyped}},
     {"EditorOtherProgramYes",
      kEditorPage,
      kCfg,
@@ -163,6 +174,16 @@ const Row kRows[] = {
      kOptionsQuestion,
      {},
      {}},
+    {"OptionsOtherPageThenReload",
+     kOptionsPage,
+     kCfg,
+     false,
+     Change::kOtherPageThenReload,
+     kCfgElsewhere,
+     IDNO,
+     nullptr,
+     {kApplied},
+     {"soundfont \"b.sf2\"\r\n\r\n\r\n" + Block90()}},
     {"OptionsOtherPageNewSoundfontOnly",
      kOptionsPage,
      kCfg,
@@ -297,6 +318,10 @@ class UnseenChange : public SetupWindowTest, public testing::WithParamInterface<
       case Change::kDeleted:
         ASSERT_TRUE(DeleteFileA(File().path().c_str()));
         break;
+      case Change::kOtherPageThenReload:
+        OtherPageWrites();
+        ClickButton(Page(GetParam().page), GetParam().page == kEditorPage ? IDC_CFG_RELOAD : IDC_OPT_RELOAD);
+        break;
     }
   }
   std::vector<SeenMessageBox> Press(int answer) const {
@@ -319,8 +344,8 @@ class UnseenChange : public SetupWindowTest, public testing::WithParamInterface<
 TEST_P(UnseenChange, AsksWhereTheFileChangedAndWritesAsAnswered) {
   const Row &row = GetParam();
   OpenOnStartFile();
-  Enter();
   MakeChange();
+  Enter();
   const std::string before = Bytes();
 
   std::vector<SeenMessageBox> boxes = Press(row.answer);
