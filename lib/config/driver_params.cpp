@@ -358,3 +358,15 @@ bool SaveDriverParamsFile(const char *path, DriverParams *params) {
   IniFile ini;
   return IniLoad(ini, path) != ReadStatus::kFailed && WriteParamKeys(ini, *params) && IniSave(ini, path);
 }
+
+bool SavedParamsChangedSince(const char *path, const DriverParams &seen) {
+  std::string text;
+  if (ReadWholeFile(path, &text) != ReadStatus::kOk) return false;
+  DriverParams now;
+  if (!ReadDriverParamsText(text, &now, nullptr)) return true;  // not known whole: ask
+  for (const ParamKey &row : kParamKeys)
+    if (row.getter != G::kNone && row.setter != S::kNone &&
+        ReadField(now, row.field) != ReadField(seen, row.field))
+      return true;
+  return false;
+}

@@ -156,3 +156,8 @@ bool ReadDriverParamsText(std::string_view text, DriverParams *params, std::vect
 // The file's content after the setup program has started on `text` (which
 // converts an older layout) and saved `params`. False when memory ran out.
 bool RenderSavedParams(std::string_view text, const DriverParams &params, std::string *out);
+
+// True when the file at `path` now gives other values than `seen` (a load's)
+// for a key that a save writes. False when it is missing or cannot be read:
+// a save then makes it anew or fails, and overwrites nothing.
+bool SavedParamsChangedSince(const char *path, const DriverParams &seen);

@@ -3,12 +3,15 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 
 #include "lib/config/line_ends.h"
+#include "lib/config/unseen_change.h"
 #include "lib/files/file_io.h"
 #include "setup/editor/directive_insert_win.h"
 #include "setup/res/resource.h"
 #include "setup/shell/driver_files_win.h"
+#include "setup/shell/overwrite_question_win.h"
 #include "setup/shell/save_failure_win.h"
 
 namespace {
@@ -19,6 +22,12 @@ const UINT_PTR kCaretTimer = 100;
 // What the user may type; text loaded from the file is not cut by it.
 const WPARAM kTypingLimit = 0x400000;
 
+const char kChangedSinceRead[] = "orvane.cfg は読み込んだ後に変更されています。上書きしますか？";
+
+// What orvane.cfg held when the page last read or wrote it, so that "保存"
+// asks before it overwrites a change the page has not shown.
+SeenFile g_seen;
+
 // The line end that "保存" writes: the form the file used when it was last
 // read, kept with the page.
 void KeepLineEnd(HWND page, LineEnd end) { SetWindowLongPtrA(page, DWLP_USER, static_cast<LONG_PTR>(end)); }
@@ -27,14 +36,19 @@ LineEnd KeptLineEnd(HWND page) { return static_cast<LineEnd>(GetWindowLongPtrA(p
 // Puts the whole of orvane.cfg into the editor, every line end as CR LF
 // since the edit breaks lines only there. A file that is missing, or that
 // cannot be read whole (or held in memory), leaves the editor's text and the
-// line end it will be saved with as they are.
+// line end it will be saved with as they are; the page then remembers the
+// file as missing or unknown.
 void ReloadEditor(HWND page) {
   char path[MAX_PATH];
-  std::string bytes;
-  if (!BuildDriverFilePath(path, kCfgFileName) || ReadWholeFile(path, &bytes) != ReadStatus::kOk) return;
+  g_seen = {ReadStatus::kFailed, {}};
+  if (!BuildDriverFilePath(path, kCfgFileName)) return;
   try {
-    SetDlgItemTextA(page, IDC_CFG_EDIT, WithLineEnds(bytes, LineEnd::kCrLf).c_str());
-    KeepLineEnd(page, FirstLineEnd(bytes));
+    SeenFile read = ReadSeenFile(path);
+    if (read.status == ReadStatus::kOk) {
+      SetDlgItemTextA(page, IDC_CFG_EDIT, WithLineEnds(read.bytes, LineEnd::kCrLf).c_str());
+      KeepLineEnd(page, FirstLineEnd(read.bytes));
+    }
+    g_seen = std::move(read);
   } catch (const std::bad_alloc &) {
   }
 }
@@ -52,16 +66,19 @@ void PutCaretAtStart(HWND page) {
 }
 
 // Writes the whole text of `edit` to `path` with its line ends as `end`,
-// completely or not at all; a failure is reported to the user with `edit`
-// as the owner.
+// completely or not at all, after asking where the file has changed since
+// the page read it (No writes nothing and says nothing more); a failure is
+// reported to the user with `edit` as the owner.
 void SaveEditToFile(HWND edit, const char *path, LineEnd end) {
   bool saved = false;
   try {
     std::string shown(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
     GetWindowTextA(edit, &shown[0], static_cast<int>(shown.size()));
     shown.resize(std::strlen(shown.c_str()));
-    const std::string bytes = WithLineEnds(shown, end);
+    std::string bytes = WithLineEnds(shown, end);
+    if (BytesChangedSince(g_seen, ReadSeenFile(path)) && !AskToOverwrite(edit, kChangedSinceRead)) return;
     saved = SafeWriteInRun(ThisRun(), path, bytes.data(), bytes.size());
+    if (saved) g_seen = {ReadStatus::kOk, std::move(bytes)};
   } catch (const std::bad_alloc &) {
   }
   if (!saved) ReportSaveFailure(edit);

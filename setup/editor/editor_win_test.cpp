@@ -123,14 +123,18 @@ TEST_F(EditorPage, FailedSaveIsReportedAndLeavesTheFileAndFolderAsTheyWere) {
   SetText(IDC_CFG_EDIT, "soundfont \"new.sf2\"\r\n");
   auto before = WindowsDirectoryFiles("*");
   {
-    // Share modes that stop the replacement, and one that also stops reading.
+    // Share modes that stop the replacement, and one that also stops reading,
+    // where the save first asks (a file it cannot read may have changed) and
+    // is told to go on.
     for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
       FileHolder holder(cfg_.path(), share);
       ASSERT_TRUE(holder.held());
       SCOPED_TRACE(share);
-      MessageBoxCatcher boxes;
+      MessageBoxCatcher boxes(IDYES);
       Click(IDC_CFG_SAVE);
-      ExpectFailedSaveBox(boxes.OnlyBox(), Edit());
+      ASSERT_EQ(boxes.seen().size(), share == 0 ? 2u : 1u);
+      EXPECT_EQ(boxes.seen().front().questionIcon, share == 0);
+      ExpectFailedSaveBox(boxes.seen().back(), Edit());
     }
   }
   EXPECT_EQ(cfg_.Bytes(), old);

@@ -8,12 +8,21 @@
 
 #include "lib/config/option_reader.h"
 #include "lib/config/option_writer.h"
+#include "lib/config/unseen_change.h"
 #include "lib/files/file_io.h"
 #include "setup/res/resource.h"
 #include "setup/shell/driver_files_win.h"
+#include "setup/shell/overwrite_question_win.h"
 #include "setup/shell/save_failure_win.h"
 
 namespace {
+
+const char kChangedSinceRead[] = "orvane.cfg のオプションは読み込んだ後に変更されています。上書きしますか？";
+
+// The option values orvane.cfg gave over the defaults when the page last
+// read or wrote it, so that "適用" asks before it overwrites a change to them
+// that the page has not shown.
+OptionValues g_seen;
 
 // Which control holds which of the values.
 struct ListControl {
@@ -157,7 +166,8 @@ void ShowOnPage(HWND page, const OptionValues &values) {
 }
 
 // Puts the options of orvane.cfg onto the page, over what it shows. A file
-// that is missing or cannot be read leaves the page as it is.
+// that is missing or cannot be read leaves the page, and what it remembers
+// of the file, as they are.
 void LoadExtOptions(HWND page) {
   char path[MAX_PATH];
   if (!BuildDriverFilePath(path, kCfgFileName)) return;
@@ -167,25 +177,35 @@ void LoadExtOptions(HWND page) {
     OptionValues values = ReadPage(page);
     ApplyOptionLines(&values, text);
     ShowOnPage(page, values);
+    g_seen = FileOptions(text);
   } catch (const std::bad_alloc &) {
     // Too large to hold: the page stays as it is, as for an unreadable file.
   }
 }
 
-// Rewrites orvane.cfg from the page, completely or not at all. False when the
+enum class ApplyOutcome { kWritten, kDeclined, kFailed };
+
+// Rewrites orvane.cfg from the page, completely or not at all, after asking
+// where its options have changed since the page read them. Fails when the
 // file could not be read (it is then left alone) or not be written.
-bool SaveExtOptions(HWND page) {
+ApplyOutcome SaveExtOptions(HWND page) {
   char path[MAX_PATH];
-  if (!BuildDriverFilePath(path, kCfgFileName)) return false;
+  if (!BuildDriverFilePath(path, kCfgFileName)) return ApplyOutcome::kFailed;
   try {
     // Only a missing file counts as empty: one that cannot be read holds the
     // user's directives, which a rewrite would throw away.
     std::string text;
-    if (ReadWholeFile(path, &text) == ReadStatus::kFailed) return false;
+    ReadStatus status = ReadWholeFile(path, &text);
+    if (status == ReadStatus::kFailed) return ApplyOutcome::kFailed;
+    if (status == ReadStatus::kOk && !SameOptionValues(FileOptions(text), g_seen) &&
+        !AskToOverwrite(page, kChangedSinceRead))
+      return ApplyOutcome::kDeclined;
     std::string rewritten = RewriteOptionLines(text, ReadPage(page));
-    return SafeWriteInRun(ThisRun(), path, rewritten.data(), rewritten.size());
+    if (!SafeWriteInRun(ThisRun(), path, rewritten.data(), rewritten.size())) return ApplyOutcome::kFailed;
+    g_seen = FileOptions(rewritten);
+    return ApplyOutcome::kWritten;
   } catch (const std::bad_alloc &) {
-    return false;
+    return ApplyOutcome::kFailed;
   }
 }
 
@@ -193,15 +213,22 @@ void InitOptionsPage(HWND page) {
   FillLists(page);
   for (const SliderControl &slider : kSliders)
     SendDlgItemMessageA(page, slider.id, TBM_SETRANGE, TRUE, MAKELPARAM(slider.range.low, slider.range.high));
-  ShowOnPage(page, DefaultOptionValues());
+  g_seen = DefaultOptionValues();
+  ShowOnPage(page, g_seen);
   LoadExtOptions(page);
 }
 
 void ApplyOptions(HWND page) {
-  if (SaveExtOptions(page))
-    MessageBoxA(page, "orvane.cfg に書き込みました", "確認", MB_OK);
-  else
-    ReportSaveFailure(page);
+  switch (SaveExtOptions(page)) {
+    case ApplyOutcome::kWritten:
+      MessageBoxA(page, "orvane.cfg に書き込みました", kConfirmCaption, MB_OK);
+      break;
+    case ApplyOutcome::kDeclined:
+      break;
+    case ApplyOutcome::kFailed:
+      ReportSaveFailure(page);
+      break;
+  }
 }
 
 void OnOptionsCommand(HWND page, WORD id) {

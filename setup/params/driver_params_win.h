@@ -9,6 +9,10 @@ extern DriverParams g_driverParams;
 // Fills the set from the file; a missing file or one of the older layout is
 // written converted at once.
 void LoadDriverParams();
+// True when the file now gives other values than the set was last loaded
+// from or saved as, for what a save writes; never after a load that could
+// not read the file, whose saves all fail.
+bool ParamsChangedSinceRead();
 // False when nothing was written; always so after a load that could not read
 // the file, until the next load that can.
 bool SaveDriverParams();

@@ -3,9 +3,12 @@
 #include "lib/config/params_entries.h"
 #include "setup/params/driver_params_win.h"
 #include "setup/res/resource.h"
+#include "setup/shell/overwrite_question_win.h"
 #include "setup/shell/save_failure_win.h"
 
 namespace {
+
+const char kChangedSinceRead[] = "velder_soundfont.ini は読み込んだ後に変更されています。上書きしますか？";
 
 using P = DriverParams;
 
@@ -59,8 +62,10 @@ void FillParamsPage(HWND page) {
   CheckDlgButton(page, IDC_MIXER_VOLUME, g_driverParams.volctrl != 0 ? BST_CHECKED : BST_UNCHECKED);
 }
 
-// Takes every value shown into the set and saves it. The page keeps the
-// entries as typed, also where the file gets a limited value.
+// Takes every value shown into the set and saves it, after asking where the
+// file has changed since it was read (No writes nothing and says nothing
+// more). The page keeps the entries as typed, also where the file gets a
+// limited value.
 void SaveParamsPage(HWND page) {
   for (const ParamControl &edit : kEdits)
     StoreEntry(&g_driverParams, EntryOf(edit), static_cast<int>(GetDlgItemInt(page, edit.id, nullptr, TRUE)));
@@ -68,6 +73,7 @@ void SaveParamsPage(HWND page) {
   for (const ParamControl &box : kOverrideBoxes)
     WriteField(&g_driverParams, box.field, SendDlgItemMessageA(page, box.id, BM_GETCHECK, 0, 0) != 0);
   g_driverParams.volctrl = IsDlgButtonChecked(page, IDC_MIXER_VOLUME) == BST_CHECKED ? 1 : 0;
+  if (ParamsChangedSinceRead() && !AskToOverwrite(page, kChangedSinceRead)) return;
   // The user pressed the button: a save that did not happen is said, and the
   // file keeps what it had.
   if (!SaveDriverParams()) ReportSaveFailure(page);

@@ -87,10 +87,29 @@ void PumpMessages(DWORD ms) {
 
 namespace {
 
-BOOL CALLBACK FindErrorIcon(HWND child, LPARAM found) {
+// Looks among a box's children for a static showing the icon that the
+// search record names.
+struct IconSearch {
+  HICON icon;
+  bool found;
+};
+
+BOOL CALLBACK FindIcon(HWND child, LPARAM search) {
+  IconSearch &s = *reinterpret_cast<IconSearch *>(search);
   HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-  if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && icon == LoadIconA(nullptr, IDI_ERROR))
-    *reinterpret_cast<bool *>(found) = true;
+  if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && icon == s.icon) s.found = true;
+  return TRUE;
+}
+
+bool ShowsIcon(HWND box, LPCSTR icon) {
+  IconSearch search = {LoadIconA(nullptr, icon), false};
+  EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+BOOL CALLBACK FindDefaultButton(HWND child, LPARAM id) {
+  if ((GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+    *reinterpret_cast<int *>(id) = GetDlgCtrlID(child);
   return TRUE;
 }
 
@@ -102,19 +121,22 @@ SeenMessageBox ReadMessageBox(HWND window) {
   GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
   box.text = buffer;
   box.owner = GetWindow(window, GW_OWNER);
-  box.errorIcon = false;
-  EnumChildWindows(window, FindErrorIcon, reinterpret_cast<LPARAM>(&box.errorIcon));
+  box.errorIcon = ShowsIcon(window, IDI_ERROR);
+  box.questionIcon = ShowsIcon(window, IDI_QUESTION);
+  box.yesNo = GetDlgItem(window, IDYES) && GetDlgItem(window, IDNO) && !GetDlgItem(window, IDOK);
+  box.defaultButton = 0;
+  EnumChildWindows(window, FindDefaultButton, reinterpret_cast<LPARAM>(&box.defaultButton));
   return box;
 }
 
 }  // namespace
 
-// A box that OK has ended is hidden until it goes, and is not seen again.
-MessageBoxCatcher::MessageBoxCatcher()
+// A box that has been answered is hidden until it goes, and is not seen again.
+MessageBoxCatcher::MessageBoxCatcher(int answer)
     : driver_([](HWND window) { return IsMessageBox(window) && IsWindowVisible(window); },
-              [this](HWND box) {
+              [this, answer](HWND box) {
                 seen_.push_back(ReadMessageBox(box));
-                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                PostMessageA(box, WM_COMMAND, GetDlgItem(box, answer) ? answer : IDOK, 0);
                 return false;
               }) {}
 

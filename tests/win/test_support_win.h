@@ -60,14 +60,18 @@ struct SeenMessageBox {
   std::string caption;
   HWND owner;
   bool errorIcon;
+  bool questionIcon;
+  bool yesNo;         // its buttons are Yes and No
+  int defaultButton;  // the id of its default button, or 0
 };
 
 // While it lives, every message box this thread opens is recorded and
-// dismissed with OK as soon as it is up, so that code under test never
-// blocks on one.
+// answered as soon as it is up, so that code under test never blocks on
+// one: with the button `answer` (such as IDYES or IDNO) where the box has
+// it, else with OK.
 class MessageBoxCatcher {
  public:
-  MessageBoxCatcher();
+  explicit MessageBoxCatcher(int answer = IDOK);
   const std::vector<SeenMessageBox> &seen() const { return seen_; }
   // The one box seen so far; unless there was exactly one, the test fails
   // and an empty record is returned.
