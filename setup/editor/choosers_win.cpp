@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "lib/texts/interface_text_win.h"
+
 namespace {
 
 // A chosen path is kept in whole slots of this size, never cut to fit one.
@@ -118,7 +120,7 @@ bool CMyFileDialog::Show() {
 
 CMyFolderDialog::CMyFolderDialog() : m_bi(), m_pszPath(new (std::nothrow) char[kFolderPathSize]()) {
   m_bi.hwndOwner = nullptr;
-  m_bi.lpszTitle = "フォルダを選択して下さい";
+  m_bi.lpszTitle = UiText(TextId::kFolderTitle);
 }
 
 CMyFolderDialog::~CMyFolderDialog() { delete[] m_pszPath; }
