@@ -100,6 +100,19 @@ function(velder_test name)
   endif()
 endfunction()
 
+# velder_test_in_english(<name>)
+# Runs the Windows test program <name>, one of those that read the texts the
+# programs show, once more under code page 1252, where they are English:
+# wine-exec.sh runs it in that code page's prefix (see VELDER_LOCALE in
+# scripts/wine-env.sh), which the texts' tests make first.
+function(velder_test_in_english name)
+  if(TARGET ${name})
+    gtest_discover_tests(${name} TEST_PREFIX cp1252. DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                         PROPERTIES RUN_SERIAL TRUE TIMEOUT 120 ENVIRONMENT VELDER_LOCALE=en_US.UTF-8
+                                    FIXTURES_REQUIRED prefix_cp1252)
+  endif()
+endfunction()
+
 # velder_fuzzer(<name> SOURCES <files...> [LIBS <targets...>] CORPUS <dir> RUNS <n>)
 # A libFuzzer target, and a test that runs it over its seed corpus for a bounded number of inputs.
 function(velder_fuzzer name)

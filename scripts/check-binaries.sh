@@ -107,7 +107,8 @@ check() {  # check <exe> <arch>
   list=$(resources "$exe")
   case "$(basename "$exe")" in
     VelderSetup.exe)
-      for r in 14/107 5/101 5/102 5/104 5/106 5/108 5/157 TEXT/105; do
+      # The pages in Japanese, and in English under their ids plus 1000.
+      for r in 14/107 5/101 5/102 5/104 5/106 5/108 5/157 5/1102 5/1104 5/1106 5/1108 5/1157 TEXT/105; do
         has "$r" "$list" || fail "no resource $r (type/name)"
       done
       check_manifest "$exe" highestAvailable dpi-aware supported-os

@@ -28,7 +28,8 @@ guide="$dir/guide.txt"
 [ "$(head -c 3 "$guide" | od -An -tx1 | tr -d ' ')" = efbbbf ] || fail "guide has no UTF-8 byte-order mark"
 [ "$(grep -c "$(printf '\r')\$" "$guide")" -eq "$(wc -l < "$guide")" ] || fail "guide lines do not all end in CR LF"
 for text in "Windows ディレクトリ" "Windows directory" orvane.cfg velder_soundfont.ini VelderVolCtl.exe VelderCfg.exe \
-            "コマンドラインオプション一覧" "ドライバ設定(soundfont.ini)" "再チェック" "管理者の権限" "administrator rights" \
+            "コマンドラインオプション一覧" "ドライバ設定(soundfont.ini)" "Driver parameters (soundfont.ini)" \
+            "Command-line options" "再チェック" "Check again" "管理者の権限" "administrator rights" \
             'VirtualStore\\Windows' "Run as administrator" "管理者として実行"; do
   grep -q "$text" "$guide" || fail "guide does not mention $text"
 done

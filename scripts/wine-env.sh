@@ -3,9 +3,47 @@
 # Sourced by every script that runs Wine, so that all run it the same way:
 # code page 932 (LC_ALL), no debug output, and no prompt to install Mono or
 # Gecko. It brings start_xvfb and stop_xvfb (scripts/xvfb.sh) along.
+# $VELDER_LOCALE, when set, is the locale instead: "en_US.UTF-8" gives code
+# page 1252; "CODEPAGE/INTERFACE" names two, as "ja_JP.UTF-8/en_US.UTF-8",
+# for a system whose code page (Wine's LC_CTYPE) and interface language
+# (LC_MESSAGES) differ.
 scripts_dir=$(cd "$(dirname "$0")" && pwd)
 . "$scripts_dir/xvfb.sh"
-export WINEDEBUG=-all LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Wine splits the two only where glibc has both locales. They are made once
+# into the build folder (LOCPATH), leaving the system's locales as they are.
+use_own_locales() {  # use_own_locales <locale>...
+  export LOCPATH="$scripts_dir/../build/locales"
+  for name in "$@"; do
+    [ -d "$LOCPATH/$name" ] && continue
+    mkdir -p "$LOCPATH"
+    scratch_locale=$(mktemp -d "$LOCPATH/.new.XXXXXX")
+    localedef -i "${name%%.*}" -f "${name#*.}" "$scratch_locale/$name" &&
+      { mv "$scratch_locale/$name" "$LOCPATH/" 2>/dev/null || [ -d "$LOCPATH/$name" ]; }
+    rm -rf "$scratch_locale"
+  done
+}
+
+velder_locale=${VELDER_LOCALE:-ja_JP.UTF-8}
+case $velder_locale in
+  */*)
+    use_own_locales "${velder_locale%/*}" "${velder_locale#*/}"
+    unset LC_ALL
+    export LC_CTYPE="${velder_locale%/*}" LC_MESSAGES="${velder_locale#*/}"
+    ;;
+  *) export LC_ALL="$velder_locale" ;;
+esac
+
+# code_page_prefix <prefix>: the prefix to use for $VELDER_LOCALE's code page.
+# Each prefix takes 1.3 GB, so a build has one for code page 932 and one
+# beside it for each other code page, whatever the interface language.
+code_page_prefix() {
+  case ${velder_locale%/*} in
+    ja_JP.*) echo "$1" ;;
+    *) echo "$1-${velder_locale%%.*}" ;;
+  esac
+}
 
 # Wine's 64-bit loader. A prefix made before 32-bit Wine was installed has no
 # syswow64, and there `wine` starts nothing at all, not even a 64-bit program;

@@ -2,7 +2,9 @@
 # Runs one Windows test program, 64-bit or 32-bit, under Wine for CTest:
 #   wine-exec.sh <wineprefix> <program.exe> [arguments...]
 # The prefix is private to the build directory and made once; $VELDER_DPI,
-# when set, is the screen DPI it is given first. Wine runs on the display of
+# when set, is the screen DPI it is given first. Under $VELDER_LOCALE (see
+# wine-env.sh) of another code page than 932, the prefix of that code page
+# beside it is used instead. Wine runs on the display of
 # the Xvfb that scripts/test.sh started.
 # A program that Wine could not start must never pass: Wine's loader reports
 # it on stderr, sometimes with exit status 0, and a program that really ran
@@ -24,8 +26,15 @@ if [ -z "${DISPLAY:-}" ]; then
   exit 1
 fi
 
+# Another code page's prefix is shared by runs at several DPIs, so it is
+# always given one.
+dpi=${VELDER_DPI:-}
+if [ "$(code_page_prefix "$prefix")" != "$prefix" ]; then
+  prefix=$(code_page_prefix "$prefix")
+  dpi=${dpi:-96}
+fi
 export WINEPREFIX="$prefix"
-"$(dirname "$0")/wine-prefix.sh" "$prefix" ${VELDER_DPI:+"$VELDER_DPI"} || exit 1
+"$(dirname "$0")/wine-prefix.sh" "$prefix" ${dpi:+"$dpi"} || exit 1
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

@@ -55,7 +55,7 @@ TEST(OptionLines, ChoicesSelectByIndexOrLetter) {
 
 TEST(OptionTables, CacheSizesDoubleFrom32KBTo1024MB) {
   EXPECT_EQ(CacheSizes[0].bytes, 0u);
-  EXPECT_STREQ(CacheSizes[0].label, "なし");
+  EXPECT_STREQ(CacheSizes[0].label, "");
   struct Row {
     int index;
     uint32_t bytes;

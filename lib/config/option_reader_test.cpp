@@ -65,12 +65,20 @@ TEST(OptionReader, PolyphonyAndSampleRateTakeOnlyTableValues) {
 TEST(OptionReader, CacheSizesRoundUpToTheNextRow) {
   struct Case {
     const char *line;
-    const char *label;
+    const char *label;  // empty: no cache
   } cases[] = {
-      {"opt -B 100000", "128 KB"}, {"opt -B2M", "2 MB"},       {"opt --buffer-fragments=2048K", "2 MB"},
-      {"opt -B0", "なし"},         {"opt -B2048M", "なし"},    {"opt -B1", "32 KB"},
-      {"opt -B32769", "64 KB"},    {"opt -B1024M", "1024 MB"}, {"opt -B-5", "なし"},
-      {"opt -B4097M", "なし"},     {"opt -B2m", "32 KB"},      {"opt -B3K5M", "4 MB"},
+      {"opt -B 100000", "128 KB"},
+      {"opt -B2M", "2 MB"},
+      {"opt --buffer-fragments=2048K", "2 MB"},
+      {"opt -B0", ""},
+      {"opt -B2048M", ""},
+      {"opt -B1", "32 KB"},
+      {"opt -B32769", "64 KB"},
+      {"opt -B1024M", "1024 MB"},
+      {"opt -B-5", ""},
+      {"opt -B4097M", ""},
+      {"opt -B2m", "32 KB"},
+      {"opt -B3K5M", "4 MB"},
   };
   for (const Case &c : cases) {
     OptionValues start = DefaultOptionValues();

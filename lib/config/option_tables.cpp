@@ -1,39 +1,15 @@
 #include "lib/config/option_tables.h"
 
-const LetterChoice ReverbChoices[kReverbChoiceCount] = {
-    {'d', "なし"},       {'n', "標準リバーヴ"},   {'g', "標準リバーヴ (G)"},
-    {'f', "新リバーヴ"}, {'G', "新リバーヴ (G)"},
-};
+const LetterChoice ReverbChoices[kReverbChoiceCount] = {{'d'}, {'n'}, {'g'}, {'f'}, {'G'}};
 
-const LetterChoice ChorusChoices[kChorusChoiceCount] = {
-    {'d', "なし"},
-    {'n', "標準コーラス"},
-    {'s', "サラウンドコーラス"},
-};
+const LetterChoice ChorusChoices[kChorusChoiceCount] = {{'d'}, {'n'}, {'s'}};
 
 // The engine's letters: Newton is "g" and Gauss "n".
 const ResampleChoice ResampleChoices[kResampleChoiceCount] = {
-    {'d', "無効 (一番軽い)", 0, 0},
-    {'l', "線形 (軽い)", 0, 0},
-    {'c', "C スプライン (そこそこ重い)", 0, 0},
-    {'L', "ラグランジュ (そこそこ重い)", 0, 0},
-    {'g', "ニュートン (死ぬほど重い)", 7, 57},
-    {'n', "ガウス (滅茶苦茶重い/default)", 25, 34},
+    {'d', 0, 0}, {'l', 0, 0}, {'c', 0, 0}, {'L', 0, 0}, {'g', 7, 57}, {'n', 25, 34},
 };
 
-const LetterChoice VoiceLpfChoices[kVoiceLpfChoiceCount] = {
-    {'d', "なし"},
-    {'c', "LPF 12db/oct Chamberlin LPF"},
-    {'m', "LPF 24db/oct Moog VCF"},
-};
-
-const char *const NoiseShapingChoices[kNoiseShapingChoiceCount] = {
-    "ノイズシェーピングなし",
-    "従来のノイズシェーピング",
-    "過負荷風ソフトクリッピング+新ノイズシェーピング",
-    "真空管風ソフトクリッピング+新ノイズシェーピング",
-    "新ノイズシェーピング",
-};
+const LetterChoice VoiceLpfChoices[kVoiceLpfChoiceCount] = {{'d'}, {'c'}, {'m'}};
 
 const int SampleRates[kSampleRateCount] = {4000, 8000, 11025, 16000, 22050, 32000, 44100, 48000};
 
@@ -67,7 +43,7 @@ constexpr CacheSize CacheSizeRow(uint32_t bytes) {
 // the table is whole before any code that runs at start-up reads it.
 constexpr CacheSizeTable BuildCacheSizes() {
   CacheSizeTable table = {};
-  table.rows[0] = {0, "なし"};
+  table.rows[0] = {0, ""};
   for (int i = 1; i < kCacheSizeCount; ++i)
     table.rows[i] = CacheSizeRow(i == 1 ? 32768u : table.rows[i - 1].bytes * 2);
   return table;

@@ -1,6 +1,7 @@
-// The choice tables behind the synthesizer options: the lists of the options
-// page, the values the writer puts into option lines and the letters the
-// reader accepts all come from here.
+// The choice tables behind the synthesizer options: the rows of the options
+// page's lists, the values the writer puts into option lines and the letters
+// the reader accepts all come from here. The words the lists show are the
+// interface's (lib/texts), one per row.
 #pragma once
 
 #include <cstdint>
@@ -8,18 +9,18 @@
 // A row picked by a letter (or by its index).
 struct LetterChoice {
   char letter;
-  const char *label;
 };
 
 // A resampling algorithm; algorithms with a parameter N carry its default
 // and its largest value, the others 0 for both.
 struct ResampleChoice {
   char letter;
-  const char *label;
   int defaultN;
   int maxN;
 };
 
+// A size of the sample cache, with its label ("32 KB", "1 MB"); the first
+// row, no cache, has an empty label.
 struct CacheSize {
   uint32_t bytes;
   char label[12];
@@ -44,7 +45,6 @@ extern const LetterChoice ReverbChoices[kReverbChoiceCount];
 extern const LetterChoice ChorusChoices[kChorusChoiceCount];
 extern const ResampleChoice ResampleChoices[kResampleChoiceCount];
 extern const LetterChoice VoiceLpfChoices[kVoiceLpfChoiceCount];
-extern const char *const NoiseShapingChoices[kNoiseShapingChoiceCount];
 extern const int SampleRates[kSampleRateCount];
 extern const int PolyphonyLevels[kPolyphonyLevelCount];
 extern const CacheSize (&CacheSizes)[kCacheSizeCount];

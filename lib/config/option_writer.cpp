@@ -111,7 +111,7 @@ std::string BuildGeneratedBlock(const OptionValues &values) {
   AddOptionLine(&out, Formatted("-R%d", static_cast<int>(WrittenPseudoReverb(values.pseudoReverb))));
   if (const CacheSize *cache = SelectedRow(CacheSizes, values.cacheSize))
     AddOptionLine(&out, Formatted("-B%u", static_cast<unsigned>(cache->bytes)));
-  if (SelectedRow(NoiseShapingChoices, values.noiseShaping))
+  if (values.noiseShaping >= kNoiseShapingRange.low && values.noiseShaping <= kNoiseShapingRange.high)
     AddOptionLine(&out, Formatted("-EFns=%d", values.noiseShaping));
   return out;
 }

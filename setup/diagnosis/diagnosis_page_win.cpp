@@ -8,13 +8,10 @@
 #include "lib/config/diagnosis.h"
 #include "lib/config/windows_view_win.h"
 #include "lib/texts/finding_texts.h"
+#include "lib/texts/interface_text_win.h"
 #include "setup/res/resource.h"
 #include "setup/shell/driver_files_win.h"
 #include "setup/shell/setup_window_win.h"
-
-const char kDiagnosisTabLabel[] = "診断";
-const char kRecheckLabel[] = "再チェック";
-const char kNoProblemRow[] = "問題は見つかりませんでした";
 
 namespace {
 
@@ -55,13 +52,13 @@ void Diagnose(HWND page) {
   HWND list = GetDlgItem(page, IDC_DIAG_LIST);
   SendMessageA(list, LB_RESETCONTENT, 0, 0);
   for (const Finding &finding : findings) {
-    rows.push_back(RowPlace(finding, cfg, ini) + ": " + DescribeFinding(finding, Language::kJapanese));
+    rows.push_back(RowPlace(finding, cfg, ini) + ": " + DescribeFinding(finding, InterfaceLanguage()));
     LRESULT row = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rows.back().c_str()));
     if (row >= 0 && finding.file == cfg) SendMessageA(list, LB_SETITEMDATA, row, finding.line);
   }
   if (rows.empty()) {
-    rows.push_back(kNoProblemRow);
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kNoProblemRow));
+    rows.push_back(UiText(TextId::kNoProblem));
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(UiText(TextId::kNoProblem)));
   }
   FitScrollWidth(list, rows);
 }
@@ -114,7 +111,7 @@ bool CtrlIsDown() { return GetKeyState(VK_CONTROL) < 0; }
 INT_PTR CALLBACK DiagnosisDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:  // reads nothing: the files are diagnosed when the page is shown
-      SetDlgItemTextA(page, IDC_DIAG_RECHECK, kRecheckLabel);
+      SetDlgItemTextA(page, IDC_DIAG_RECHECK, UiText(TextId::kRecheck));
       return TRUE;
     case WM_SHOWWINDOW:  // shown by its tab, not by the window's own restoring
       if (wParam && lParam == 0) Diagnose(page);

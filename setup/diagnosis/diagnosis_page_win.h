@@ -4,8 +4,4 @@
 
 #include <windows.h>
 
-extern const char kDiagnosisTabLabel[];
-extern const char kRecheckLabel[];
-extern const char kNoProblemRow[];  // the one row when nothing is found
-
 INT_PTR CALLBACK DiagnosisDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

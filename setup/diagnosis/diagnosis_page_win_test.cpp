@@ -23,6 +23,7 @@ const char kFaultyCfg[] =
     "#extension opt --reverb=f,40\r\n";
 const char kLoopCfg[] = "source \"orvane.cfg\"\r\n";
 const char kLimitedParams[] = "[main]\r\nver=101\r\n[param]\r\n_VibratoCent=0\r\n";
+const std::string kNoProblem = Localized("問題は見つかりませんでした", "No problems were found.");
 
 // A copy of a file in the current user's VirtualStore, removed when the test ends.
 class VirtualStoreCopy {
@@ -33,6 +34,7 @@ class VirtualStoreCopy {
     WriteBytes(path_, bytes);
   }
   ~VirtualStoreCopy() { DeleteFileA(path_.c_str()); }
+  const std::string &path() const { return path_; }
 
  private:
   std::string path_;
@@ -83,15 +85,33 @@ TEST_F(DiagnosisPage, ListsEachFindingWithItsPlaceAndReadsNothingUntilShown) {
 
   ShowPage();
   const std::vector<std::string> expected = {
-      "orvane.cfg: VirtualStore に orvane.cfg のコピーがあり、マニフェストのないプログラムはそちらを読みます"
-      "（内容は異なります）",
-      "orvane.cfg:1: soundfont \"missing.sf2\" が見つかりません（探した場所: " +
-          WindowsFilePath("missing.sf2") + "）",
-      "orvane.cfg:3: \"--reverb=g\" は 5 行目で上書きされます（最後の行だけが使われます）",
-      "orvane.cfg:4: \"--sampling-freq=96000\" はドライバ設定ページで表示できません。ページには 44100 "
-      "が表示され、次の「適用」でそれが書き込まれます",
-      loop_.path() + ":1: source \"" + cfg_.path() + "\" は読み込み中のファイルに戻ります（読み込みません）",
-      "velder_soundfont.ini:4: [param] _VibratoCent=0 は範囲外のため 1 になります",
+      Localized("orvane.cfg: VirtualStore に orvane.cfg "
+                "のコピーがあり、マニフェストのないプログラムはそちらを読みます"
+                "（内容は異なります）",
+                ("orvane.cfg: programs without a manifest read " + copy.path() +
+                 " (a copy in the VirtualStore) instead of this file; its bytes differ from this file's")
+                    .c_str()),
+      Localized(("orvane.cfg:1: soundfont \"missing.sf2\" が見つかりません（探した場所: " +
+                 WindowsFilePath("missing.sf2") + "）")
+                    .c_str(),
+                ("orvane.cfg:1: soundfont file \"missing.sf2\" not found; looked for " +
+                 WindowsFilePath("missing.sf2"))
+                    .c_str()),
+      Localized("orvane.cfg:3: \"--reverb=g\" は 5 行目で上書きされます（最後の行だけが使われます）",
+                "orvane.cfg:3: \"--reverb=g\": reverb given again on line 5; only the last line counts"),
+      Localized(
+          "orvane.cfg:4: \"--sampling-freq=96000\" はドライバ設定ページで表示できません。ページには 44100 "
+          "が表示され、次の「適用」でそれが書き込まれます",
+          "orvane.cfg:4: \"--sampling-freq=96000\": not a rate of the page's list; the options page shows "
+          "sampling-freq 44100 instead, and the next apply writes that"),
+      Localized((loop_.path() + ":1: source \"" + cfg_.path() +
+                 "\" は読み込み中のファイルに戻ります（読み込みません）")
+                    .c_str(),
+                (loop_.path() + ":1: source loop: " + cfg_.path() + " is already being read; not followed")
+                    .c_str()),
+      Localized(
+          "velder_soundfont.ini:4: [param] _VibratoCent=0 は範囲外のため 1 になります",
+          "velder_soundfont.ini:4: [param] _VibratoCent=0 is outside the limits of loading and becomes 1"),
   };
   EXPECT_EQ(Rows(), expected);
   EXPECT_EQ(cfg_.Bytes(), kFaultyCfg);  // the page never writes
@@ -103,9 +123,8 @@ TEST_F(DiagnosisPage, ACleanSetUpShowsTheOneNoProblemRow) {
   WriteBytes(soundfont_.path(), "RIFF");
   Open();  // the parameters page writes a missing parameter file at once
   ShowPage();
-  EXPECT_EQ(Rows(), std::vector<std::string>{kNoProblemRow});
-  EXPECT_EQ(std::string(kNoProblemRow), "問題は見つかりませんでした");
-  EXPECT_EQ(Text(IDC_DIAG_RECHECK), "再チェック");
+  EXPECT_EQ(Rows(), std::vector<std::string>{kNoProblem});
+  EXPECT_EQ(Text(IDC_DIAG_RECHECK), Localized("再チェック", "Check again"));
 }
 
 TEST_F(DiagnosisPage, RecheckAndShowingAgainDiagnoseTheFilesAfresh) {
@@ -117,13 +136,17 @@ TEST_F(DiagnosisPage, RecheckAndShowingAgainDiagnoseTheFilesAfresh) {
 
   WriteBytes(soundfont_.path(), "RIFF");  // the missing file put in place
   Click(IDC_DIAG_RECHECK);
-  EXPECT_EQ(Rows(), std::vector<std::string>{kNoProblemRow});
+  EXPECT_EQ(Rows(), std::vector<std::string>{kNoProblem});
 
   WriteBytes(cfg_.path(), "soundfont \"real.sf2\"\r\nsoundfont \"gone.sf2\"\r\n");
   ClickTab(Tabs(), kEditorPage);
   ShowPage();
   ASSERT_EQ(Rows().size(), 1u);
-  EXPECT_EQ(Rows()[0].rfind("orvane.cfg:2: soundfont \"gone.sf2\" が見つかりません", 0), 0u) << Rows()[0];
+  EXPECT_EQ(Rows()[0].rfind(Localized("orvane.cfg:2: soundfont \"gone.sf2\" が見つかりません",
+                                      "orvane.cfg:2: soundfont file \"gone.sf2\" not found"),
+                            0),
+            0u)
+      << Rows()[0];
 }
 
 TEST_F(DiagnosisPage, DoubleClickSelectsTheLineInTheEditorsTextAsItStands) {

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "lib/files/system_library_win.h"
+#include "lib/texts/interface_text_win.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ bool CMyFileDialog::Show() {
 
 CMyFolderDialog::CMyFolderDialog() : m_bi(), m_pszPath(new (std::nothrow) char[kFolderPathSize]()) {
   m_bi.hwndOwner = nullptr;
-  m_bi.lpszTitle = "フォルダを選択して下さい";
+  m_bi.lpszTitle = UiText(TextId::kFolderTitle);
 }
 
 CMyFolderDialog::~CMyFolderDialog() { delete[] m_pszPath; }

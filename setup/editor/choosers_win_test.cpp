@@ -29,7 +29,7 @@ TEST(CMyFileDialog, KeepsTheWholePathAsItsOneResult) {
 
 TEST(CMyFolderDialog, StartsWithItsDefaultTitleAndABuffer) {
   CMyFolderDialog dialog;
-  EXPECT_STREQ(dialog.m_bi.lpszTitle, "フォルダを選択して下さい");
+  EXPECT_EQ(dialog.m_bi.lpszTitle, Localized("フォルダを選択して下さい", "Choose a folder"));
   EXPECT_EQ(dialog.m_bi.hwndOwner, nullptr);
   EXPECT_NE(dialog.m_pszPath, nullptr);
 }

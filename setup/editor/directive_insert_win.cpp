@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "lib/config/directive_line.h"
+#include "lib/texts/interface_text_win.h"
 #include "setup/editor/choosers_win.h"
 #include "setup/res/resource.h"
 
@@ -10,19 +11,16 @@ namespace {
 
 struct DirectiveButton {
   WORD id;
-  const char *filter;  // of the file dialog; null for the folder browser
+  bool folder;         // the folder browser, else the file dialog
+  TextId chooserText;  // the file dialog's filter or the browser's title
   const char *format;
 };
 
-// Each filter is one description and pattern pair; the literal's own NUL
-// ends the list.
 const DirectiveButton kDirectiveButtons[] = {
-    {IDC_ADD_SOURCE, "定義ファイル (*.cfg)\0*.cfg\0", "source \"%s\""},
-    {IDC_ADD_SOUNDFONT, "サウンドフォント (*.sf2)\0*.sf2\0", "soundfont \"%s\""},
-    {IDC_ADD_DIR, nullptr, "dir \"%s\""},
+    {IDC_ADD_SOURCE, false, TextId::kCfgFilter, "source \"%s\""},
+    {IDC_ADD_SOUNDFONT, false, TextId::kSoundFontFilter, "soundfont \"%s\""},
+    {IDC_ADD_DIR, true, TextId::kDirFolderTitle, "dir \"%s\""},
 };
-
-const char kFolderTitle[] = "dirとして追加するフォルダを選択してください";
 
 // EM_REPLACESEL works on the caret wherever it is; the packed EM_GETSEL
 // result is not consulted, since it overflows beyond character 32,767 and
@@ -35,15 +33,15 @@ void PutLineAtCaret(HWND page, const char *format, const char *path) {
 }
 
 void ChooseAndPut(HWND page, const DirectiveButton &button) {
-  if (button.filter) {
+  if (button.folder) {
+    CMyFolderDialog chooser;
+    chooser.m_bi.lpszTitle = UiText(button.chooserText);
+    if (chooser.Show()) PutLineAtCaret(page, button.format, chooser.m_pszPath);
+  } else {
     CMyFileDialog chooser;
     chooser.m_ofn.Flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
-    chooser.m_ofn.lpstrFilter = button.filter;
+    chooser.m_ofn.lpstrFilter = UiText(button.chooserText);
     if (chooser.Show() && chooser.m_nResult) PutLineAtCaret(page, button.format, chooser.m_pszResult);
-  } else {
-    CMyFolderDialog chooser;
-    chooser.m_bi.lpszTitle = kFolderTitle;
-    if (chooser.Show()) PutLineAtCaret(page, button.format, chooser.m_pszPath);
   }
 }
 

@@ -124,7 +124,9 @@ class DirectiveInsertion : public SetupPageTest {
       char filter[128] = "";
       SendDlgItemMessageA(chooser, cmb1, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(filter));
       filter_ = filter;
-      titleShown_ = ChildWithText(chooser, "dirとして追加するフォルダを選択してください") != nullptr;
+      titleShown_ = ChildWithText(chooser, Localized("dirとして追加するフォルダを選択してください",
+                                                     "Choose a folder to add as dir")
+                                               .c_str()) != nullptr;
       SetCurrentDirectoryA(files_.other().c_str());
       if (folder)
         SendMessageA(chooser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
@@ -146,13 +148,16 @@ class DirectiveInsertion : public SetupPageTest {
 struct ButtonCase {
   int button;
   const char *keyword;
-  const char *filter;  // first entry of the file type list; empty for the folder browser
+  // first entry of the file type list, under code page 932 and under any
+  // other; empty for the folder browser
+  const char *filter;
+  const char *englishFilter;
 };
 
 const ButtonCase kButtons[] = {
-    {IDC_ADD_SOURCE, "source", "定義ファイル (*.cfg)"},
-    {IDC_ADD_SOUNDFONT, "soundfont", "サウンドフォント (*.sf2)"},
-    {IDC_ADD_DIR, "dir", ""},
+    {IDC_ADD_SOURCE, "source", "定義ファイル (*.cfg)", "Configuration files (*.cfg)"},
+    {IDC_ADD_SOUNDFONT, "soundfont", "サウンドフォント (*.sf2)", "SoundFonts (*.sf2)"},
+    {IDC_ADD_DIR, "dir", "", ""},
 };
 
 std::string PathFor(const ButtonCase &c, const ChooserFiles &files) {
@@ -171,7 +176,7 @@ TEST_F(DirectiveInsertion, EachButtonPutsItsDirectiveAtAMidLineCaret) {
     const std::string directive = std::string(c.keyword) + " \"" + path + "\"";
     EXPECT_EQ(Text(IDC_CFG_EDIT), "first\r\nab" + directive + " cd\r\nlast") << c.keyword;
     EXPECT_EQ(Caret(), 9 + directive.size()) << c.keyword;
-    EXPECT_EQ(filter_, c.filter) << c.keyword;
+    EXPECT_EQ(filter_, Localized(c.filter, c.englishFilter)) << c.keyword;
     EXPECT_EQ(titleShown_, c.button == IDC_ADD_DIR) << c.keyword;
     EXPECT_EQ(CurrentDirectory(), files_.base()) << c.keyword;
   }

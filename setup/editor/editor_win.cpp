@@ -22,8 +22,6 @@ const UINT_PTR kCaretTimer = 100;
 // What the user may type; text loaded from the file is not cut by it.
 const WPARAM kTypingLimit = 0x400000;
 
-const char kChangedSinceRead[] = "orvane.cfg は読み込んだ後に変更されています。上書きしますか？";
-
 // What orvane.cfg held when the page last read or wrote it, so that "保存"
 // asks before it overwrites a change the page has not shown.
 SeenFile g_seen;
@@ -76,7 +74,8 @@ void SaveEditToFile(HWND edit, const char *path, LineEnd end) {
     GetWindowTextA(edit, &shown[0], static_cast<int>(shown.size()));
     shown.resize(std::strlen(shown.c_str()));
     std::string bytes = WithLineEnds(shown, end);
-    if (BytesChangedSince(g_seen, ReadSeenFile(path)) && !AskToOverwrite(edit, kChangedSinceRead)) return;
+    if (BytesChangedSince(g_seen, ReadSeenFile(path)) && !AskToOverwrite(edit, TextId::kCfgChangedQuestion))
+      return;
     saved = SafeWriteInRun(ThisRun(), path, bytes.data(), bytes.size());
     if (saved) g_seen = {ReadStatus::kOk, std::move(bytes)};
   } catch (const std::bad_alloc &) {

@@ -10,14 +10,13 @@
 #include "lib/config/option_writer.h"
 #include "lib/config/unseen_change.h"
 #include "lib/files/file_io.h"
+#include "lib/texts/interface_text_win.h"
 #include "setup/res/resource.h"
 #include "setup/shell/driver_files_win.h"
 #include "setup/shell/overwrite_question_win.h"
 #include "setup/shell/save_failure_win.h"
 
 namespace {
-
-const char kChangedSinceRead[] = "orvane.cfg のオプションは読み込んだ後に変更されています。上書きしますか？";
 
 // The option values orvane.cfg gave over the defaults when the page last
 // read or wrote it, so that "適用" asks before it overwrites a change to them
@@ -89,30 +88,48 @@ const EditControl kEdits[] = {
     {IDC_PSEUDO_REVERB, &OptionValues::pseudoReverb},
 };
 
-const char *Label(const char *label) { return label; }
-template <class Row>
-const char *Label(const Row &row) {
-  return row.label;
+// The words of each list's rows, in the order of the model's table.
+const TextId kReverbTexts[] = {TextId::kNone, TextId::kReverbStandard, TextId::kReverbStandardG,
+                               TextId::kReverbNew, TextId::kReverbNewG};
+const TextId kChorusTexts[] = {TextId::kNone, TextId::kChorusStandard, TextId::kChorusSurround};
+const TextId kVoiceLpfTexts[] = {TextId::kNone, TextId::kVoiceLpfChamberlin, TextId::kVoiceLpfMoog};
+const TextId kNoiseShapingTexts[] = {TextId::kNoiseShapingOff, TextId::kNoiseShapingClassic,
+                                     TextId::kNoiseShapingOverdrive, TextId::kNoiseShapingTube,
+                                     TextId::kNoiseShapingNew};
+const TextId kResampleTexts[] = {TextId::kResampleOff,      TextId::kResampleLinear, TextId::kResampleCSpline,
+                                 TextId::kResampleLagrange, TextId::kResampleNewton, TextId::kResampleGauss};
+static_assert(sizeof kReverbTexts / sizeof kReverbTexts[0] == kReverbChoiceCount, "one text per reverb row");
+static_assert(sizeof kChorusTexts / sizeof kChorusTexts[0] == kChorusChoiceCount, "one text per chorus row");
+static_assert(sizeof kVoiceLpfTexts / sizeof kVoiceLpfTexts[0] == kVoiceLpfChoiceCount,
+              "one text per LPF row");
+static_assert(sizeof kNoiseShapingTexts / sizeof kNoiseShapingTexts[0] == kNoiseShapingChoiceCount,
+              "one text per noise shaping row");
+static_assert(sizeof kResampleTexts / sizeof kResampleTexts[0] == kResampleChoiceCount,
+              "one text per resampling row");
+
+void AddEntry(HWND page, int id, const char *text) {
+  SendDlgItemMessageA(page, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
 }
 
-template <class Row, size_t N>
-void FillList(HWND page, int id, const Row (&rows)[N]) {
-  for (const Row &row : rows)
-    SendDlgItemMessageA(page, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Label(row)));
+template <size_t N>
+void FillList(HWND page, int id, const TextId (&texts)[N]) {
+  for (TextId text : texts) AddEntry(page, id, UiText(text));
 }
 
 void FillLists(HWND page) {
   for (int rate : SampleRates) {
     char label[16];
     std::snprintf(label, sizeof label, "%d Hz ", rate);
-    SendDlgItemMessageA(page, IDC_SAMPLE_RATE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label));
+    AddEntry(page, IDC_SAMPLE_RATE, label);
   }
-  FillList(page, IDC_REVERB, ReverbChoices);
-  FillList(page, IDC_CHORUS, ChorusChoices);
-  FillList(page, IDC_VOICE_LPF, VoiceLpfChoices);
-  FillList(page, IDC_NOISE_SHAPING, NoiseShapingChoices);
-  FillList(page, IDC_RESAMPLE, ResampleChoices);
-  FillList(page, IDC_CACHE_SIZE, CacheSizes);
+  FillList(page, IDC_REVERB, kReverbTexts);
+  FillList(page, IDC_CHORUS, kChorusTexts);
+  FillList(page, IDC_VOICE_LPF, kVoiceLpfTexts);
+  FillList(page, IDC_NOISE_SHAPING, kNoiseShapingTexts);
+  FillList(page, IDC_RESAMPLE, kResampleTexts);
+  // A cache of no bytes has no size to show.
+  for (const CacheSize &size : CacheSizes)
+    AddEntry(page, IDC_CACHE_SIZE, size.bytes ? size.label : UiText(TextId::kNone));
 }
 
 void UpdateMirror(HWND page, const SliderControl &slider) {
@@ -198,7 +215,7 @@ ApplyOutcome SaveExtOptions(HWND page) {
     ReadStatus status = ReadWholeFile(path, &text);
     if (status == ReadStatus::kFailed) return ApplyOutcome::kFailed;
     if (status == ReadStatus::kOk && !SameOptionValues(FileOptions(text), g_seen) &&
-        !AskToOverwrite(page, kChangedSinceRead))
+        !AskToOverwrite(page, TextId::kOptionsChangedQuestion))
       return ApplyOutcome::kDeclined;
     std::string rewritten = RewriteOptionLines(text, ReadPage(page));
     if (!SafeWriteInRun(ThisRun(), path, rewritten.data(), rewritten.size())) return ApplyOutcome::kFailed;
@@ -221,7 +238,7 @@ void InitOptionsPage(HWND page) {
 void ApplyOptions(HWND page) {
   switch (SaveExtOptions(page)) {
     case ApplyOutcome::kWritten:
-      MessageBoxA(page, "orvane.cfg に書き込みました", kConfirmCaption, MB_OK);
+      MessageBoxA(page, UiText(TextId::kOptionsWritten), UiText(TextId::kConfirmCaption), MB_OK);
       break;
     case ApplyOutcome::kDeclined:
       break;

@@ -35,7 +35,7 @@ class OptionsPage : public SetupPageTest {
     return text;
   }
   // Each list shows the given item selected.
-  void ExpectSelected(std::initializer_list<std::pair<int, const char *>> lists) const {
+  void ExpectSelected(std::initializer_list<std::pair<int, std::string>> lists) const {
     for (const auto &[id, text] : lists) EXPECT_EQ(Selected(id), text) << id;
   }
   void Select(int id, int index) const { Send(id, CB_SETCURSEL, index); }
@@ -52,8 +52,8 @@ class OptionsPage : public SetupPageTest {
     return boxes.OnlyBox();
   }
   void ExpectConfirmation(const SeenMessageBox &box) const {
-    EXPECT_EQ(box.text, "orvane.cfg に書き込みました");
-    EXPECT_EQ(box.caption, "確認");
+    EXPECT_EQ(box.text, Localized("orvane.cfg に書き込みました", "orvane.cfg has been written."));
+    EXPECT_EQ(box.caption, Localized("確認", "Confirmation"));
     EXPECT_FALSE(box.errorIcon);
   }
 };
@@ -65,12 +65,12 @@ TEST_F(OptionsPage, WithoutAFileShowsTheDefaultsAndApplyWritesThem) {
   EXPECT_EQ(Send(IDC_RESAMPLE, CB_GETCOUNT), 6);
   EXPECT_EQ(Send(IDC_CACHE_SIZE, CB_GETCOUNT), 17);
   ExpectSelected({{IDC_SAMPLE_RATE, "44100 Hz "},
-                  {IDC_CHORUS, "標準コーラス"},
-                  {IDC_REVERB, "標準リバーヴ"},
+                  {IDC_CHORUS, Localized("標準コーラス", "Standard chorus")},
+                  {IDC_REVERB, Localized("標準リバーヴ", "Standard reverb")},
                   {IDC_VOICE_LPF, "LPF 12db/oct Chamberlin LPF"},
-                  {IDC_RESAMPLE, "ラグランジュ (そこそこ重い)"},
-                  {IDC_CACHE_SIZE, "なし"},
-                  {IDC_NOISE_SHAPING, "新ノイズシェーピング"}});
+                  {IDC_RESAMPLE, Localized("ラグランジュ (そこそこ重い)", "Lagrange (fairly heavy)")},
+                  {IDC_CACHE_SIZE, Localized("なし", "None")},
+                  {IDC_NOISE_SHAPING, Localized("新ノイズシェーピング", "New noise shaping")}});
   EXPECT_EQ(Slider(IDC_VOLUME), 70);
   EXPECT_EQ(Text(IDC_VOLUME_MIRROR), "70");
   EXPECT_EQ(Slider(IDC_DRUM_POWER), 100);
@@ -156,11 +156,11 @@ TEST_F(OptionsPage, TheFilesOptionsAreShownAtStart) {
   EXPECT_EQ(Text(IDC_DRUM_POWER_MIRROR), "120");
   EXPECT_EQ(Text(IDC_POLYPHONY_MIRROR), "512");
   ExpectSelected({{IDC_SAMPLE_RATE, "22050 Hz "},
-                  {IDC_CHORUS, "標準コーラス"},
-                  {IDC_REVERB, "新リバーヴ"},
-                  {IDC_RESAMPLE, "ニュートン (死ぬほど重い)"},
+                  {IDC_CHORUS, Localized("標準コーラス", "Standard chorus")},
+                  {IDC_REVERB, Localized("新リバーヴ", "New reverb")},
+                  {IDC_RESAMPLE, Localized("ニュートン (死ぬほど重い)", "Newton (extremely heavy)")},
                   {IDC_CACHE_SIZE, "2 MB"},
-                  {IDC_NOISE_SHAPING, "新ノイズシェーピング"},
+                  {IDC_NOISE_SHAPING, Localized("新ノイズシェーピング", "New noise shaping")},
                   {IDC_VOICE_LPF, "LPF 24db/oct Moog VCF"}});
   EXPECT_TRUE(Checked(IDC_CHORUS_LEVEL_ON));
   EXPECT_EQ(Text(IDC_CHORUS_LEVEL), "64");
@@ -207,7 +207,7 @@ TEST_F(OptionsPage, ReloadOverlaysWhatTheUserChanged) {
   EXPECT_TRUE(Checked(IDC_FAST_DECAY));  // no line touches it
   EXPECT_EQ(Slider(IDC_VOLUME), 90);
   EXPECT_EQ(Text(IDC_VOLUME_MIRROR), "90");
-  EXPECT_EQ(Selected(IDC_REVERB), "新リバーヴ (G)");
+  EXPECT_EQ(Selected(IDC_REVERB), Localized("新リバーヴ (G)", "New reverb (G)"));
   EXPECT_EQ(Text(IDC_POLYPHONY_MIRROR), "64");
 
   WriteBytes(cfg_.path(), "opt --no-fast-decay\r\n");

@@ -8,8 +8,6 @@
 
 namespace {
 
-const char kChangedSinceRead[] = "velder_soundfont.ini は読み込んだ後に変更されています。上書きしますか？";
-
 using P = DriverParams;
 
 // Each control of the page and the value of the set it shows.
@@ -73,7 +71,7 @@ void SaveParamsPage(HWND page) {
   for (const ParamControl &box : kOverrideBoxes)
     WriteField(&g_driverParams, box.field, SendDlgItemMessageA(page, box.id, BM_GETCHECK, 0, 0) != 0);
   g_driverParams.volctrl = IsDlgButtonChecked(page, IDC_MIXER_VOLUME) == BST_CHECKED ? 1 : 0;
-  if (ParamsChangedSinceRead() && !AskToOverwrite(page, kChangedSinceRead)) return;
+  if (ParamsChangedSinceRead() && !AskToOverwrite(page, TextId::kParamsChangedQuestion)) return;
   // The user pressed the button: a save that did not happen is said, and the
   // file keeps what it had.
   if (!SaveDriverParams()) ReportSaveFailure(page);

@@ -3,6 +3,9 @@
 // across pages (1051 to 1053): each page is a dialog of its own.
 #pragma once
 
+// A page's English template has its Japanese template's id plus 1000.
+#define IDD_ENGLISH(id) ((id) + 1000)
+
 // Setup window
 #define IDD_SETUP 101
 #define IDC_TABS 1001

@@ -1,7 +1,8 @@
 #include "setup/shell/overwrite_question_win.h"
 
-const char kConfirmCaption[] = "確認";
+#include "lib/texts/interface_text_win.h"
 
-bool AskToOverwrite(HWND owner, const char *text) {
-  return MessageBoxA(owner, text, kConfirmCaption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+bool AskToOverwrite(HWND owner, TextId question) {
+  return MessageBoxA(owner, UiText(question), UiText(TextId::kConfirmCaption),
+                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-// The caption of the boxes that ask the user or confirm to them.
-extern const char kConfirmCaption[];
+#include "lib/texts/texts.h"
 
-// Asks with `text` whether to overwrite; No is the default. True for Yes.
-bool AskToOverwrite(HWND owner, const char *text);
+// Asks with the text `question` whether to overwrite; No is the default.
+// True for Yes.
+bool AskToOverwrite(HWND owner, TextId question);

@@ -70,7 +70,8 @@ TEST_P(PageSaves, AHiddenSystemFileStaysHiddenAndSystem) {
   PutFile(kept);
   if ((Attributes() & kept) != kept)
     GTEST_SKIP() << "the file system of this Wine prefix keeps no hidden or system attribute";
-  for (const SeenMessageBox &box : Save()) EXPECT_NE(box.text, "ファイルの保存に失敗しました");
+  for (const SeenMessageBox &box : Save())
+    EXPECT_NE(box.text, Localized("ファイルの保存に失敗しました", "The file could not be saved."));
   EXPECT_NE(File().Bytes(), GetParam().before);
   EXPECT_EQ(Attributes() & kept, kept);
   EXPECT_EQ(Previous().Bytes(), GetParam().before);

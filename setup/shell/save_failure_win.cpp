@@ -1,5 +1,7 @@
 #include "setup/shell/save_failure_win.h"
 
+#include "lib/texts/interface_text_win.h"
+
 void ReportSaveFailure(HWND owner) {
-  MessageBoxA(owner, "ファイルの保存に失敗しました", "エラー", MB_ICONERROR);
+  MessageBoxA(owner, UiText(TextId::kSaveFailed), UiText(TextId::kSaveFailedCaption), MB_ICONERROR);
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "lib/texts/interface_text_win.h"
 #include "setup/diagnosis/diagnosis_page_win.h"
 #include "setup/editor/editor_win.h"
 #include "setup/options/options_page_win.h"
@@ -13,12 +14,12 @@
 #include "setup/shell/instance_win.h"
 
 SetupPage SetupPages[] = {
-    {IDD_CFG_EDITOR, "orvane.cfg", CfgEditorDlgProc, nullptr},
-    {IDD_DRIVER_PARAMS, "ドライバ設定(soundfont.ini)", DriverParamsDlgProc, nullptr},
-    {IDD_OPTIONS, "ドライバ設定", OptionsDlgProc, nullptr},
-    {IDD_OPTION_REF, "コマンドラインオプション一覧", OptionRefDlgProc, nullptr},
-    {IDD_DIAGNOSIS, kDiagnosisTabLabel, DiagnosisDlgProc, nullptr},
-    {0, nullptr, nullptr, nullptr},
+    {IDD_CFG_EDITOR, TextId::kTabEditor, CfgEditorDlgProc, nullptr},
+    {IDD_DRIVER_PARAMS, TextId::kTabParams, DriverParamsDlgProc, nullptr},
+    {IDD_OPTIONS, TextId::kTabOptions, OptionsDlgProc, nullptr},
+    {IDD_OPTION_REF, TextId::kTabReference, OptionRefDlgProc, nullptr},
+    {IDD_DIAGNOSIS, TextId::kTabDiagnosis, DiagnosisDlgProc, nullptr},
+    {0, TextId::kCount, nullptr, nullptr},
 };
 
 namespace {
@@ -36,7 +37,7 @@ RECT DisplayArea(HWND setupWindow, HWND tabs) {
 // templates, in their own fonts, before they are fitted.
 SIZE PagesNeed() {
   SIZE need = {0, 0};
-  for (SetupPage *page = SetupPages; page->label; ++page) {
+  for (SetupPage *page = SetupPages; page->templateId; ++page) {
     RECT rect;
     if (!page->window || !GetWindowRect(page->window, &rect)) continue;
     need.cx = std::max(need.cx, rect.right - rect.left);
@@ -93,14 +94,21 @@ void GrowToFitPages(HWND setupWindow, HWND tabs) {
 // in, so the area leaves room for every row of tab buttons.
 void FitPagesToTabs(HWND setupWindow, HWND tabs) {
   RECT area = DisplayArea(setupWindow, tabs);
-  for (SetupPage *page = SetupPages; page->label; ++page)
+  for (SetupPage *page = SetupPages; page->templateId; ++page)
     MoveWindow(page->window, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
 }
 
 void ShowSelectedPage(HWND tabs) {
   LRESULT selected = SendMessageA(tabs, TCM_GETCURSEL, 0, 0);
-  for (SetupPage *page = SetupPages; page->label; ++page) ShowWindow(page->window, SW_HIDE);
+  for (SetupPage *page = SetupPages; page->templateId; ++page) ShowWindow(page->window, SW_HIDE);
   if (selected >= 0) ShowWindow(SetupPages[selected].window, SW_SHOW);
+}
+
+// The page's template in the interface's language. The code picks it, by the
+// code page: a template's language tag would leave the pick to the loader,
+// which goes by the user interface language.
+int PageTemplate(int templateId) {
+  return InterfaceLanguage() == Language::kEnglish ? IDD_ENGLISH(templateId) : templateId;
 }
 
 // Creates every page of the table as a hidden child and a tab for each.
@@ -109,10 +117,10 @@ void InitPages(HWND setupWindow) {
   TCITEMA item = {};
   item.mask = TCIF_TEXT;
   int index = 0;
-  for (SetupPage *page = SetupPages; page->label; ++page, ++index) {
-    page->window =
-        CreateDialogParamA(g_instance, MAKEINTRESOURCEA(page->templateId), setupWindow, page->dialogProc, 0);
-    item.pszText = const_cast<char *>(page->label);
+  for (SetupPage *page = SetupPages; page->templateId; ++page, ++index) {
+    page->window = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(PageTemplate(page->templateId)),
+                                      setupWindow, page->dialogProc, 0);
+    item.pszText = const_cast<char *>(UiText(page->label));
     SendMessageA(tabs, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
   }
   GrowToFitPages(setupWindow, tabs);
@@ -125,8 +133,8 @@ void InitPages(HWND setupWindow) {
 void ShowCfgLine(HWND setupWindow, int line) {
   HWND tabs = GetDlgItem(setupWindow, IDC_TABS);
   int row = 0;
-  while (SetupPages[row].label && SetupPages[row].templateId != IDD_CFG_EDITOR) ++row;
-  if (!SetupPages[row].label) return;
+  while (SetupPages[row].templateId && SetupPages[row].templateId != IDD_CFG_EDITOR) ++row;
+  if (!SetupPages[row].templateId) return;
   SendMessageA(tabs, TCM_SETCURSEL, row, 0);  // sends no notification, so the page is shown here
   ShowSelectedPage(tabs);
   SendMessageA(SetupPages[row].window, kSelectCfgLine, line, 0);

@@ -3,10 +3,12 @@
 
 #include <windows.h>
 
-// One row of the page table. A row with a null label ends the table.
+#include "lib/texts/texts.h"
+
+// One row of the page table. A row with template 0 ends the table.
 struct SetupPage {
-  int templateId;
-  const char *label;
+  int templateId;  // the Japanese template; the English one is IDD_ENGLISH of it
+  TextId label;
   DLGPROC dialogProc;
   HWND window;  // filled in when the page is created
 };

@@ -5,8 +5,10 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 #include "setup/res/resource.h"
 #include "setup/shell/instance_win.h"
@@ -101,14 +103,13 @@ TEST_F(SetupWindow, TabsFollowThePageTableAndTheEditorAloneIsShown) {
   char caption[64];
   GetWindowTextA(window_, caption, sizeof caption);
   EXPECT_STREQ(caption, "Orvane Driver Setup");
-  const char *labels[] = {"orvane.cfg", "ドライバ設定(soundfont.ini)", "ドライバ設定",
-                          "コマンドラインオプション一覧", "診断"};
+  const std::string labels[] = {
+      "orvane.cfg", Localized("ドライバ設定(soundfont.ini)", "Driver parameters (soundfont.ini)"),
+      Localized("ドライバ設定", "Synthesizer options"),
+      Localized("コマンドラインオプション一覧", "Command-line options"), Localized("診断", "Diagnosis")};
   ASSERT_EQ(SendMessageA(Tabs(), TCM_GETITEMCOUNT, 0, 0), kPages);
-  for (int i = 0; i < kPages; ++i) {
-    EXPECT_EQ(TabLabel(Tabs(), i), labels[i]);
-    EXPECT_EQ(SetupPages[i].label, std::string(labels[i]));
-  }
-  EXPECT_EQ(SetupPages[kPages].label, nullptr);
+  for (int i = 0; i < kPages; ++i) EXPECT_EQ(TabLabel(Tabs(), i), labels[i]);
+  EXPECT_EQ(SetupPages[kPages].templateId, 0);
   ASSERT_NE(Page(kEditorPage), nullptr);
   EXPECT_TRUE(IsWindowVisible(Page(kEditorPage)));
   for (int i = 1; i < kPages; ++i) EXPECT_FALSE(IsWindowVisible(Page(i))) << i;
@@ -212,6 +213,65 @@ TEST_F(SetupWindow, TextTypedOnAPageSurvivesTabSwitches) {
   ClickTab(Tabs(), kEditorPage);
   EXPECT_EQ(WindowText(edit), "soundfont \"a.sf2\"");
   EXPECT_TRUE(IsWindowVisible(Page(kEditorPage)));
+}
+
+// Printable 7-bit ASCII, in lines.
+bool IsAscii(const std::string &text) {
+  for (char c : text)
+    if ((c < 0x20 && c != '\r' && c != '\n' && c != '\t') || c >= 0x7F) return false;
+  return true;
+}
+
+// Every text a window shows: its own, and each entry of a combo box's list.
+std::vector<std::string> ShownTexts(HWND control) {
+  std::vector<std::string> texts = {WindowText(control)};
+  char className[32] = "";
+  GetClassNameA(control, className, sizeof className);
+  if (lstrcmpiA(className, "ComboBox") != 0) return texts;
+  LRESULT count = SendMessageA(control, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::string entry(static_cast<size_t>(SendMessageA(control, CB_GETLBTEXTLEN, i, 0)) + 1, '\0');
+    SendMessageA(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&entry[0]));
+    texts.push_back(entry.c_str());
+  }
+  return texts;
+}
+
+// Under code page 932 every page but the reference shows Japanese; under any
+// other, every text of the window, its tabs and its pages is 7-bit ASCII,
+// which that code page shows as written.
+TEST_F(SetupWindow, EveryTextShownIsOfTheCodePagesLanguage) {
+  Open();
+  const bool japanese = GetACP() == 932;
+  for (int i = 0; i < kPages; ++i) {
+    EXPECT_TRUE(IsAscii(TabLabel(Tabs(), i)) != japanese || i == kEditorPage) << TabLabel(Tabs(), i);
+    int notAscii = 0;
+    for (HWND control = GetWindow(Page(i), GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+      for (const std::string &text : ShownTexts(control)) {
+        notAscii += !IsAscii(text);
+        EXPECT_TRUE(japanese || IsAscii(text)) << "page " << i << ", control " << GetDlgCtrlID(control);
+      }
+    }
+    EXPECT_TRUE(!japanese || i == kReferencePage || notAscii > 0) << "page " << i;
+  }
+}
+
+// VELDER_LOCALE "CODEPAGE/INTERFACE" (scripts/wine-env.sh) gives a system
+// whose interface language and code page differ; the programs follow the
+// code page, whose bytes they can show.
+TEST_F(SetupWindow, ShowsTheLanguageOfTheCodePageWhateverTheInterfaceLanguage) {
+  const char *locale = std::getenv("VELDER_LOCALE");
+  if (!locale || !std::strchr(locale, '/')) GTEST_SKIP() << "run with VELDER_LOCALE=CODEPAGE/INTERFACE";
+  const bool japaneseCodePage = std::strncmp(locale, "ja_JP", 5) == 0;
+  const bool japaneseInterface = std::strstr(locale, "/ja_JP") != nullptr;
+  ASSERT_NE(japaneseCodePage, japaneseInterface) << locale;
+  ASSERT_EQ(GetACP(), japaneseCodePage ? 932u : 1252u) << locale;
+  ASSERT_EQ(PRIMARYLANGID(GetUserDefaultUILanguage()), japaneseInterface ? LANG_JAPANESE : LANG_ENGLISH)
+      << locale;
+  Open();
+  EXPECT_EQ(TabLabel(Tabs(), kParamsPage),
+            japaneseCodePage ? "ドライバ設定(soundfont.ini)" : "Driver parameters (soundfont.ini)");
+  EXPECT_EQ(ItemText(Page(kParamsPage), IDC_PARAMS_SAVE), japaneseCodePage ? "保存" : "Save");
 }
 
 // The real program, started with a command line it must ignore.

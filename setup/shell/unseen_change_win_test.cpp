@@ -15,11 +15,22 @@
 
 namespace {
 
-const char kEditorQuestion[] = "orvane.cfg は読み込んだ後に変更されています。上書きしますか？";
-const char kOptionsQuestion[] = "orvane.cfg のオプションは読み込んだ後に変更されています。上書きしますか？";
-const char kParamsQuestion[] = "velder_soundfont.ini は読み込んだ後に変更されています。上書きしますか？";
-const char kApplied[] = "orvane.cfg に書き込みました";
-const char kFailed[] = "ファイルの保存に失敗しました";
+// A message box's text, as the code page's language says it.
+struct Said {
+  const char *japanese;
+  const char *english;
+  std::string Shown() const { return Localized(japanese, english); }
+};
+
+const Said kEditorQuestion = {"orvane.cfg は読み込んだ後に変更されています。上書きしますか？",
+                              "orvane.cfg has changed since it was read. Overwrite it?"};
+const Said kOptionsQuestion = {
+    "orvane.cfg のオプションは読み込んだ後に変更されています。上書きしますか？",
+    "The options in orvane.cfg have changed since they were read. Overwrite them?"};
+const Said kParamsQuestion = {"velder_soundfont.ini は読み込んだ後に変更されています。上書きしますか？",
+                              "velder_soundfont.ini has changed since it was read. Overwrite it?"};
+const Said kApplied = {"orvane.cfg に書き込みました", "orvane.cfg has been written."};
+const Said kFailed = {"ファイルの保存に失敗しました", "The file could not be saved."};
 
 // Who changed the file between the page's read and its write; the last
 // also has the page read it again before the user enters anything.
@@ -31,10 +42,10 @@ struct Row {
   const char *atStart;  // the file when the window opens; null: missing
   bool unreadableAtStart;
   Change change;
-  const char *changedTo;                // what the other page or program leaves; null for the others
-  int answer;                           // IDYES or IDNO, for a row that asks
-  const char *question;                 // null: the press asks nothing
-  std::vector<std::string> boxesAfter;  // the boxes after the question, if any
+  const char *changedTo;         // what the other page or program leaves; null for the others
+  int answer;                    // IDYES or IDNO, for a row that asks
+  const Said *question;          // null: the press asks nothing
+  std::vector<Said> boxesAfter;  // the boxes after the question, if any
   // The file after the press: exactly these bytes, or (for a written
   // parameters file) holding each; a declined write leaves it as it was.
   std::vector<std::string> after;
@@ -69,7 +80,7 @@ const Row kRows[] = {
      Change::kOtherPage,
      nullptr,
      IDYES,
-     kEditorQuestion,
+     &kEditorQuestion,
      {},
      {kTyped}},
     {"EditorOtherPageNo",
@@ -79,7 +90,7 @@ const Row kRows[] = {
      Change::kOtherPage,
      nullptr,
      IDNO,
-     kEditorQuestion,
+     &kEditorQuestion,
      {},
      {}},
     {"EditorOtherPageThenReload",
@@ -99,7 +110,7 @@ const Row kRows[] = {
      Change::kOtherProgram,
      kCfgElsewhere,
      IDYES,
-     kEditorQuestion,
+     &kEditorQuestion,
      {},
      {kTyped}},
     {"EditorOtherProgramNo",
@@ -109,7 +120,7 @@ const Row kRows[] = {
      Change::kOtherProgram,
      kCfgElsewhere,
      IDNO,
-     kEditorQuestion,
+     &kEditorQuestion,
      {},
      {}},
     {"EditorFileAppearedNo",
@@ -119,7 +130,7 @@ const Row kRows[] = {
      Change::kOtherProgram,
      kCfgElsewhere,
      IDNO,
-     kEditorQuestion,
+     &kEditorQuestion,
      {},
      {}},
     {"EditorDeleted", kEditorPage, kCfg, false, Change::kDeleted, nullptr, IDNO, nullptr, {}, {kTyped}},
@@ -130,7 +141,7 @@ const Row kRows[] = {
      Change::kNobody,
      nullptr,
      IDYES,
-     kEditorQuestion,
+     &kEditorQuestion,
      {},
      {kTyped}},
     {"EditorUnreadableAtStartNo",
@@ -140,7 +151,7 @@ const Row kRows[] = {
      Change::kNobody,
      nullptr,
      IDNO,
-     kEditorQuestion,
+     &kEditorQuestion,
      {},
      {}},
     // The options page.
@@ -161,7 +172,7 @@ const Row kRows[] = {
      Change::kOtherPage,
      kCfgElsewhere,
      IDYES,
-     kOptionsQuestion,
+     &kOptionsQuestion,
      {kApplied},
      {"soundfont \"b.sf2\"\r\n\r\n\r\n" + Block90()}},
     {"OptionsOtherPageNo",
@@ -171,7 +182,7 @@ const Row kRows[] = {
      Change::kOtherPage,
      kCfgElsewhere,
      IDNO,
-     kOptionsQuestion,
+     &kOptionsQuestion,
      {},
      {}},
     {"OptionsOtherPageThenReload",
@@ -201,7 +212,7 @@ const Row kRows[] = {
      Change::kOtherProgram,
      kCfgElsewhere,
      IDNO,
-     kOptionsQuestion,
+     &kOptionsQuestion,
      {},
      {}},
     {"OptionsDeleted",
@@ -221,7 +232,7 @@ const Row kRows[] = {
      Change::kNobody,
      nullptr,
      IDYES,
-     kOptionsQuestion,
+     &kOptionsQuestion,
      {kApplied},
      {"soundfont \"a.sf2\"\r\n\r\n\r\n" + Block90()}},
     // The parameters page; the other writer of its file is a program.
@@ -233,7 +244,7 @@ const Row kRows[] = {
      Change::kOtherProgram,
      kIniElsewhere,
      IDYES,
-     kParamsQuestion,
+     &kParamsQuestion,
      {},
      {kDepth7, kMine}},
     {"ParamsOtherProgramNo",
@@ -243,7 +254,7 @@ const Row kRows[] = {
      Change::kOtherProgram,
      kIniElsewhere,
      IDNO,
-     kParamsQuestion,
+     &kParamsQuestion,
      {},
      {}},
     {"ParamsUnknownKeyOnly",
@@ -332,8 +343,8 @@ class UnseenChange : public SetupWindowTest, public testing::WithParamInterface<
     return boxes.seen();
   }
   void ExpectQuestion(const SeenMessageBox &box) const {
-    EXPECT_EQ(box.text, GetParam().question);
-    EXPECT_EQ(box.caption, "確認");
+    EXPECT_EQ(box.text, GetParam().question->Shown());
+    EXPECT_EQ(box.caption, Localized("確認", "Confirmation"));
     EXPECT_TRUE(box.questionIcon);
     EXPECT_TRUE(box.yesNo);
     EXPECT_EQ(box.defaultButton, IDNO);
@@ -352,7 +363,8 @@ TEST_P(UnseenChange, AsksWhereTheFileChangedAndWritesAsAnswered) {
   size_t first = row.question ? 1 : 0;
   ASSERT_EQ(boxes.size(), first + row.boxesAfter.size());
   if (row.question) ExpectQuestion(boxes[0]);
-  for (size_t i = 0; i < row.boxesAfter.size(); ++i) EXPECT_EQ(boxes[first + i].text, row.boxesAfter[i]);
+  for (size_t i = 0; i < row.boxesAfter.size(); ++i)
+    EXPECT_EQ(boxes[first + i].text, row.boxesAfter[i].Shown());
 
   const std::string after = Bytes();
   if (row.after.empty()) {

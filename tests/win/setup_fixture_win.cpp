@@ -30,8 +30,8 @@ HWND SetupWindowTest::Page(int index) const { return SetupPages[index].window; }
 HWND SetupWindowTest::Tabs() const { return GetDlgItem(window_, IDC_TABS); }
 
 void ExpectFailedSaveBox(const SeenMessageBox &box, HWND shownFor) {
-  EXPECT_EQ(box.text, "ファイルの保存に失敗しました");
-  EXPECT_EQ(box.caption, "エラー");
+  EXPECT_EQ(box.text, Localized("ファイルの保存に失敗しました", "The file could not be saved."));
+  EXPECT_EQ(box.caption, Localized("エラー", "Error"));
   EXPECT_TRUE(box.errorIcon);
   // A child cannot own a popup: the box belongs to the child's top window.
   EXPECT_EQ(box.owner, GetAncestor(shownFor, GA_ROOT));

@@ -164,3 +164,7 @@ std::string PathBesideTest(const char *name) {
   std::string path(exe);
   return path.substr(0, path.rfind('\\') + 1) + name;
 }
+
+std::string Localized(const char *japanese, const char *english) {
+  return GetACP() == 932 ? japanese : english;
+}

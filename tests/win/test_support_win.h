@@ -89,6 +89,10 @@ void ClickButton(HWND dialog, int id);
 // itself notifies its parent.
 void ClickTab(HWND tabs, int index);
 
+// What the interface shows under the system's code page, as the user reads
+// it: `japanese` under code page 932, `english` under any other.
+std::string Localized(const char *japanese, const char *english);
+
 // Full path of a file in the folder of this test program, where the build
 // puts the programs too.
 std::string PathBesideTest(const char *name);
