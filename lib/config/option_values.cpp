@@ -1,5 +1,9 @@
 #include "lib/config/option_values.h"
 
+#include <algorithm>
+#include <iterator>
+#include <tuple>
+
 #include "lib/config/option_lines.h"
 
 namespace {
@@ -27,6 +31,14 @@ void SetEffectWithLevel(const Row (&rows)[N], std::string_view value, int *row, 
 
 void SelectChoice(int row, int *selection) {
   if (row >= 0) *selection = row;
+}
+
+// Every member but the effect boxes, which are compared on their own.
+auto Members(const OptionValues &v) {
+  return std::tie(v.volume, v.drumPower, v.polyphony, v.sampleRate, v.chorus, v.reverb, v.voiceLpf,
+                  v.resample, v.cacheSize, v.noiseShaping, v.chorusLevelOn, v.reverbLevelOn, v.chorusLevel,
+                  v.reverbLevel, v.mode, v.byteSwap, v.fastPanning, v.fastDecay, v.unloadInstruments,
+                  v.latency, v.resampleN, v.pseudoReverb);
 }
 
 }  // namespace
@@ -111,4 +123,9 @@ void SetEffectFlags(OptionValues *values, std::string_view letters) {
       if (letter == on) values->effects[i] = true;
       if (letter == on - 'a' + 'A') values->effects[i] = false;
     }
+}
+
+bool SameOptionValues(const OptionValues &a, const OptionValues &b) {
+  return Members(a) == Members(b) &&
+         std::equal(std::begin(a.effects), std::end(a.effects), std::begin(b.effects));
 }

@@ -43,6 +43,10 @@ struct OptionValues {
   std::string pseudoReverb;
 };
 
+// Whether two sets of values are the same in every member (a member added
+// above is compared there too).
+bool SameOptionValues(const OptionValues &a, const OptionValues &b);
+
 // Whole numbers from `low` to `high`, both included.
 struct Range {
   int low;

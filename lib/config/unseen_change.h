@@ -25,4 +25,3 @@ bool BytesChangedSince(const SeenFile &seen, const SeenFile &now);
 
 // The option values a file's text gives over the defaults.
 OptionValues FileOptions(std::string_view fileText);
-bool SameOptionValues(const OptionValues &a, const OptionValues &b);
