@@ -19,6 +19,7 @@ struct Files {
   std::string ini;
   std::string (*writeRefusal)();
   std::string virtualStore;  // empty: none is looked at
+  const MidiCalls *midi;     // null: no MIDI system is reported
 };
 
 // What a file holds; a missing file holds nothing. False, with a message,
@@ -55,10 +56,14 @@ int Show(const Files &files, const std::vector<std::string> &, std::string *out,
   return ok ? 0 : 1;
 }
 
+// The files' findings, then the MIDI system's rows, of which only the
+// findings count towards the exit status.
 int Check(const Files &files, const std::vector<std::string> &, std::string *out, std::string *) {
   std::vector<Finding> findings = DiagnoseDriverFiles(files.cfg, files.ini, files.virtualStore, files.fs);
   for (const Finding &finding : findings) *out += FormatFinding(finding);
-  return findings.empty() ? 0 : 1;
+  std::vector<MidiRow> midi = files.midi ? ReadMidiRows(*files.midi) : std::vector<MidiRow>();
+  for (const MidiRow &row : midi) *out += FormatMidiRow(row);
+  return findings.empty() && !HasMidiFinding(midi) ? 0 : 1;
 }
 
 struct Pair {
@@ -193,7 +198,10 @@ const Command kCommands[] = {
      "reports missing soundfont, source and dir targets, options given\n"
      "twice or with values the options page cannot show, what loading\n"
      "velder_soundfont.ini changes, and copies of the two files in your\n"
-     "VirtualStore; exit status 1 when it finds anything",
+     "VirtualStore; on Windows also the MIDI output devices, the MIDI\n"
+     "mapper's device, the MIDI drivers registered for 64-bit and 32-bit\n"
+     "programs and Windows MIDI Services; exit status 1 when it finds\n"
+     "anything",
      Check},
     {"show", "",
      "prints every setting of the options page and the parameters page as\n"
@@ -294,7 +302,7 @@ int RunVelderCfg(const std::vector<std::string> &args, const Platform &platform,
     return 2;
   }
   if (!windirGiven) windowsDir = platform.defaultWindowsDir();
-  Files files{platform.fileSystem(windowsDir), "", "", platform.writeRefusal, ""};
+  Files files{platform.fileSystem(windowsDir), "", "", platform.writeRefusal, "", platform.midi};
   std::string problem = WindowsDirProblem(windowsDir, files.fs);
   if (!problem.empty()) {
     *err += problem;

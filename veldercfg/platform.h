@@ -1,12 +1,14 @@
 // What velder-cfg takes from the system it runs on: where the Windows
-// directory and its VirtualStore are, how the driver's paths reach the file system, and how text
-// reaches the terminal. platform_win.cpp and platform_posix.cpp each give it.
+// directory and its VirtualStore are, how the driver's paths reach the file system, how text
+// reaches the terminal, and the MIDI system it reports on. platform_win.cpp and platform_posix.cpp each give
+// it.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "lib/config/file_system_view.h"
+#include "lib/midi/midi_calls.h"
 
 struct Platform {
   const char *name;                    // the program's own
@@ -18,6 +20,9 @@ struct Platform {
   // Called straight after a failed write: where the system refused it for
   // lack of rights, that and what the user can do about it; else empty.
   std::string (*writeRefusal)();
+  // The MIDI system check reports besides the files: on Windows the
+  // system's; none on Linux, where the driver's programs run under Wine.
+  const MidiCalls *midi;
 };
 
 extern const Platform kPlatform;

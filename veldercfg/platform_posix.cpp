@@ -144,7 +144,8 @@ std::string WriteRefusal() {
 
 }  // namespace
 
-const Platform kPlatform = {"velder-cfg", DefaultWindowsDir, VirtualStore, PosixFileSystem, WriteRefusal};
+const Platform kPlatform = {"velder-cfg",    DefaultWindowsDir, VirtualStore,
+                            PosixFileSystem, WriteRefusal,      nullptr};
 
 std::string ForTerminal(std::string_view text) {
   const char *codeset = nl_langinfo(CODESET);

@@ -21,7 +21,7 @@ std::string WriteRefusal() {
 
 }  // namespace
 
-const Platform kPlatform = {"VelderCfg", WindowsDirectory, UserVirtualStore, WindowsFileSystemAt,
-                            WriteRefusal};
+const Platform kPlatform = {"VelderCfg",         WindowsDirectory, UserVirtualStore,
+                            WindowsFileSystemAt, WriteRefusal,     &kSystemMidiCalls};
 
 std::string ForTerminal(std::string_view text) { return std::string(text); }

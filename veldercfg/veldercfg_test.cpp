@@ -13,6 +13,7 @@
 #include "lib/config/default_block_test.h"
 #include "lib/config/driver_params.h"
 #include "lib/files/file_io.h"
+#include "tests/portable/fake_midi.h"
 #include "veldercfg/commands.h"
 
 namespace fs = std::filesystem;
@@ -252,6 +253,43 @@ TEST_F(VelderCfg, CheckOfCleanFilesFindsNothing) {
   Result result = Run({"check"});
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.status, 0);
+}
+
+// Where the platform has a MIDI system, check prints its rows after the
+// files' findings; information leaves the exit status alone, a finding
+// counts as any other. Linux has none.
+TEST_F(VelderCfg, CheckReportsThePlatformsMidiSystemAfterTheFiles) {
+  EXPECT_EQ(kPlatform.midi, nullptr);
+  Put("orvane.cfg", "soundfont gone.sf2\r\n");
+  Put("velder_soundfont.ini", kCleanIni);
+  FakeMidi fake;
+  fake.devices = {"Velder MIDI"};
+  fake.SetBoth("midi", "velder.dll");
+  fake.files = {"C:\\windows\\system32\\velder.dll", "C:\\windows\\syswow64\\velder.dll"};
+  Platform withMidi = kPlatform;
+  withMidi.midi = &fake.calls();
+  const std::string midiRows =
+      "MIDI output 0: Velder MIDI\n"
+      "MIDI mapper (the default device): plays to MIDI output 0, Velder MIDI\n"
+      "Drivers32 midi (64-bit): velder.dll\n"
+      "Drivers32 midi (32-bit): velder.dll\n"
+      "Windows MIDI Services: not active\n";
+  Result result = Run({"check"}, withMidi);
+  EXPECT_EQ(result.out, Cfg() + ":1: soundfont file \"gone.sf2\" not found; looked for " + DriveC() +
+                            "/windows/gone.sf2\n" + midiRows);
+  EXPECT_EQ(result.status, 1);
+
+  Put("orvane.cfg", "");
+  result = Run({"check"}, withMidi);
+  EXPECT_EQ(result.out, midiRows);
+  EXPECT_EQ(result.status, 0) << "information counted as a finding";
+
+  fake.values.erase({RegistryView::k32Bit, "midi"});
+  result = Run({"check"}, withMidi);
+  EXPECT_NE(result.out.find("Drivers32 midi (64-bit): velder.dll is registered for 64-bit programs only"),
+            std::string::npos)
+      << result.out;
+  EXPECT_EQ(result.status, 1);
 }
 
 const char kDefaultShow[] =

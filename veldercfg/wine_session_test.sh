@@ -49,8 +49,12 @@ has param.VibratoDelay=500
 has main.OverWriteEnv=on
 
 run 1 check
-[ "$(cat "$dir/out")" = "$windir\\orvane.cfg:2: soundfont file \"gone.sf2\" not found; looked for $windir\\gone.sf2" ] ||
+[ "$(head -n 1 "$dir/out")" = "$windir\\orvane.cfg:2: soundfont file \"gone.sf2\" not found; looked for $windir\\gone.sf2" ] ||
   fail "check printed: $(cat "$dir/out")"
+# Then the MIDI system's rows: Wine here has no MIDI output device.
+has "MIDI output: none, so programs that play MIDI hear nothing"
+grep -q "^MIDI mapper (the default device): " "$dir/out" || fail "no mapper row in: $(cat "$dir/out")"
+grep -q "^Windows MIDI Services: " "$dir/out" || fail "no MIDI Services row in: $(cat "$dir/out")"
 
 cp "$dir/orvane.cfg" "$dir/before"
 run 2 set volume=500
