@@ -54,6 +54,11 @@ constexpr TextRow kJapanese[] = {
     {TextId::kNoiseShapingNew, "新ノイズシェーピング"},
     {TextId::kRecheck, "再チェック"},
     {TextId::kNoProblem, "問題は見つかりませんでした"},
+    {TextId::kPlayPhrase, "試聴"},
+    {TextId::kStopPhrase, "停止"},
+    {TextId::kMidiMapperDevice, "MIDI マッパー（既定のデバイス）"},
+    {TextId::kNoMidiDevice, "MIDI 出力デバイスがないため、試聴できません。"},
+    {TextId::kMidiOpenFailed, "次の MIDI 出力デバイスを開けませんでした:"},
 };
 
 constexpr TextRow kEnglish[] = {
@@ -96,6 +101,11 @@ constexpr TextRow kEnglish[] = {
     {TextId::kNoiseShapingNew, "New noise shaping"},
     {TextId::kRecheck, "Check again"},
     {TextId::kNoProblem, "No problems were found."},
+    {TextId::kPlayPhrase, "&Play test"},
+    {TextId::kStopPhrase, "&Stop"},
+    {TextId::kMidiMapperDevice, "MIDI mapper (the default device)"},
+    {TextId::kNoMidiDevice, "There is no MIDI output device to play the test on."},
+    {TextId::kMidiOpenFailed, "This MIDI output device could not be opened:"},
 };
 
 constexpr size_t kTextCount = static_cast<size_t>(TextId::kCount);

@@ -52,6 +52,13 @@ enum class TextId {
   // The diagnosis page's button and its one row when nothing is found.
   kRecheck,
   kNoProblem,
+  // The test phrase: its button while idle and while it plays, the MIDI
+  // mapper's entry in the list of devices, and its message boxes.
+  kPlayPhrase,
+  kStopPhrase,
+  kMidiMapperDevice,
+  kNoMidiDevice,
+  kMidiOpenFailed,
   kCount
 };
 

@@ -102,6 +102,8 @@
 #define IDD_DIAGNOSIS 108
 #define IDC_DIAG_LIST 1060
 #define IDC_DIAG_RECHECK 1061
+#define IDC_DIAG_PLAY 1062
+#define IDC_DIAG_DEVICE 1063
 
 // Program icon
 #define IDI_SETUP 107

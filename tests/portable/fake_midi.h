@@ -49,6 +49,8 @@ class FakeMidi {
   // "open ID", "message 0xHHHHHHHH", "reset", "close"; a call on another
   // handle than the open one adds "wrong handle".
   std::vector<std::string> log;
+  // How many times the devices were counted or a registry value read.
+  int queries = 0;
 
   static constexpr unsigned kCountOfDevices = ~0u;
 
@@ -67,6 +69,7 @@ class FakeMidi {
   }
 
   static unsigned DeviceCount() {
+    ++Now().queries;
     return Now().deviceCount == kCountOfDevices ? static_cast<unsigned>(Now().devices.size())
                                                 : Now().deviceCount;
   }
@@ -102,6 +105,7 @@ class FakeMidi {
   }
   static bool HasView(RegistryView view) { return view == RegistryView::k32Bit || Now().has64BitView; }
   static bool ReadValue(RegistryView view, const char *name, RegistryValue *value) {
+    ++Now().queries;
     auto found = Now().values.find({view, name});
     if (found == Now().values.end()) return false;
     *value = found->second;
