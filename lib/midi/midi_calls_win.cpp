@@ -143,15 +143,18 @@ bool ReadValue(RegistryView view, const char *name, RegistryValue *value) {
 
 std::string SystemFolder(RegistryView view) {
   char folder[MAX_PATH];
-  UINT length =
-      view == RegistryView::k32Bit && Is64BitWindows() ? GetSystemWow64DirectoryA(folder, MAX_PATH) : 0;
-  if (length == 0) {
-    // The 64-bit folder, or a 32-bit Windows' only one: System32 by its own name.
+  UINT length = 0;
+  if (view == RegistryView::k32Bit && Is64BitWindows()) {
+    length = GetSystemWow64DirectoryA(folder, MAX_PATH);
+  } else if (!UnderWow64()) {
+    length = GetSystemDirectoryA(folder, MAX_PATH);  // this program's own width
+  } else {
+    // The 64-bit folder, which a 32-bit program's System32 is redirected from.
     length = GetSystemWindowsDirectoryA(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return "";
     return std::string(folder) + (folder[length - 1] == '\\' ? "" : "\\") + "System32";
   }
-  return length < MAX_PATH ? folder : "";
+  return length > 0 && length < MAX_PATH ? folder : "";
 }
 
 bool FileExists(RegistryView view, const std::string &path) {
