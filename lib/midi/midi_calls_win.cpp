@@ -1,5 +1,6 @@
-// The system's MIDI calls. winmm is loaded from the system directory when a
-// page or command first asks, never at start-up; the registry is read with
+// The system's MIDI calls. winmm and advapi32's registry functions are loaded
+// from the system directory when a page or command first asks, so that
+// nothing of this costs the programs' start-up; the registry is read with
 // the view's flag, and the 64-bit system folder is reached from a 32-bit
 // program with the file system redirection turned off for the one look-up.
 #include <windows.h>
@@ -51,6 +52,25 @@ const Winmm *LoadWinmm() {
     return whole ? found : Winmm{};
   }();
   return winmm.getNumDevs ? &winmm : nullptr;
+}
+
+struct Registry {
+  decltype(&RegOpenKeyExA) open;
+  decltype(&RegQueryValueExA) query;
+  decltype(&RegCloseKey) close;
+};
+
+// The registry's functions, all or none.
+const Registry *LoadRegistry() {
+  static const Registry registry = [] {
+    HMODULE dll = LoadSystemLibrary("advapi32.dll", LoadLibraryExA);
+    Registry found;
+    Find(dll, "RegOpenKeyExA", &found.open);
+    Find(dll, "RegQueryValueExA", &found.query);
+    Find(dll, "RegCloseKey", &found.close);
+    return found.open && found.query && found.close ? found : Registry{};
+  }();
+  return registry.open ? &registry : nullptr;
 }
 
 HMIDIOUT Handle(MidiOut out) { return reinterpret_cast<HMIDIOUT>(out); }
@@ -119,16 +139,17 @@ REGSAM ViewFlag(RegistryView view) {
 }
 
 bool ReadValue(RegistryView view, const char *name, RegistryValue *value) {
+  const Registry *registry = LoadRegistry();
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDrivers32, 0, KEY_QUERY_VALUE | ViewFlag(view), &key) !=
-      ERROR_SUCCESS)
+  if (!registry || registry->open(HKEY_LOCAL_MACHINE, kDrivers32, 0, KEY_QUERY_VALUE | ViewFlag(view),
+                                  &key) != ERROR_SUCCESS)
     return false;
   DWORD type = 0, size = 0;
-  bool found = RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
+  bool found = registry->query(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
   std::string bytes(found ? size : 0, '\0');
-  found = found && RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE *>(&bytes[0]), &size) ==
+  found = found && registry->query(key, name, nullptr, &type, reinterpret_cast<BYTE *>(&bytes[0]), &size) ==
                        ERROR_SUCCESS;
-  RegCloseKey(key);
+  registry->close(key);
   if (!found) return false;
   bytes.resize(size);
   if (type == REG_DWORD && size == sizeof(DWORD)) {
