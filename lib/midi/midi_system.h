@@ -47,8 +47,9 @@ extern const char *const kMidiDriverValues[10];
 
 // Every row, in this order: the output devices (or the one row that there
 // is none), the mapper's device, the drivers of the 64-bit view and then of
-// the 32-bit view (each followed by its findings), the drivers registered in
-// one view only, and Windows MIDI Services.
+// the 32-bit view (a driver whose DLL is missing as that finding; a view with
+// none as one row saying so), the drivers registered in one view only, and
+// Windows MIDI Services.
 std::vector<MidiRow> ReadMidiRows(const MidiCalls &calls);
 
 // Whether any of `rows` is a finding.
