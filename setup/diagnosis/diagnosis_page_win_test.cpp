@@ -124,7 +124,7 @@ TEST_F(DiagnosisPage, ACleanSetUpShowsTheOneNoProblemRow) {
   Open();  // the parameters page writes a missing parameter file at once
   ShowPage();
   EXPECT_EQ(Rows(), std::vector<std::string>{kNoProblem});
-  EXPECT_EQ(Text(IDC_DIAG_RECHECK), Localized("再チェック", "Check again"));
+  EXPECT_EQ(Text(IDC_DIAG_RECHECK), Localized("再チェック", "&Check again"));
 }
 
 TEST_F(DiagnosisPage, RecheckAndShowingAgainDiagnoseTheFilesAfresh) {

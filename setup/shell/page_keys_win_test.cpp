@@ -6,10 +6,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "setup/res/resource.h"
@@ -217,6 +220,129 @@ TEST_F(SetupKeys, TabStillMovesBetweenThePagesControls) {
                          EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), row);
                          EXPECT_EQ(GetFocus(), before) << Describe(GetFocus());
                        }});
+    }
+    EXPECT_FALSE(steps.empty());
+    return steps;
+  });
+}
+
+// The access key of a label: the character after its one lone '&' ("&&"
+// shows an '&'), in upper case, or 0 where it has none.
+char AccessKey(const std::string &text) {
+  char key = 0;
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] != '&') key = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i + 1])));
+    ++i;
+  }
+  return key;
+}
+
+LONG ButtonType(HWND control) { return GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK; }
+
+// Every control of the page that shows a label the dialog manager reads
+// access keys from: buttons, check boxes, radio buttons, group boxes and
+// static texts.
+std::vector<HWND> Labels(HWND page) {
+  std::vector<HWND> labels;
+  for (HWND control = GetWindow(page, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+    const std::string kind = ClassOf(control);
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    const bool text =
+        kind == "Button" || (kind == "Static" && (style & SS_TYPEMASK) <= SS_RIGHT && !(style & SS_NOPREFIX));
+    if (text && !WindowText(control).empty()) labels.push_back(control);
+  }
+  return labels;
+}
+
+bool IsEnglish() { return GetACP() != 932; }
+
+// In English every button, check box and radio button has an access key,
+// and no two labels of a page share one, so that Alt and the key reach one
+// control. The group labels take the letters their page has left.
+TEST_F(SetupKeys, EveryEnglishButtonHasAnAccessKeyOfItsOwnOnItsPage) {
+  if (!IsEnglish()) GTEST_SKIP() << "the Japanese labels keep their texts as they are";
+  Open();
+  for (int row = 0; row < PageCount(); ++row) {
+    std::string keys;
+    for (HWND label : Labels(SetupPages[row].window)) {
+      const char key = AccessKey(WindowText(label));
+      const bool group = ClassOf(label) == "Button" && ButtonType(label) == BS_GROUPBOX;
+      if (ClassOf(label) == "Button" && !group) {
+        EXPECT_NE(key, 0) << "page " << row << ": \"" << WindowText(label) << "\" has no access key";
+      }
+      if (!key) continue;
+      EXPECT_EQ(keys.find(key), std::string::npos)
+          << "page " << row << ": \"" << WindowText(label) << "\" shares its access key " << key;
+      keys += key;
+    }
+  }
+}
+
+// Each page's clicks as the page would get them; push buttons' clicks are
+// kept from it, so that nothing is saved and no chooser opens.
+const int kMaxPages = 16;
+std::vector<int> g_clicks;
+WNDPROC g_pageProc[kMaxPages];
+
+template <int Row>
+LRESULT CALLBACK RecordClicks(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    g_clicks.push_back(LOWORD(wParam));
+    HWND control = reinterpret_cast<HWND>(lParam);
+    if (ButtonType(control) == BS_PUSHBUTTON || ButtonType(control) == BS_DEFPUSHBUTTON) return 0;
+  }
+  return CallWindowProcA(g_pageProc[Row], page, message, wParam, lParam);
+}
+
+template <int... Rows>
+void RecordEveryPagesClicks(std::integer_sequence<int, Rows...>) {
+  const WNDPROC recorders[] = {RecordClicks<Rows>...};
+  for (int row = 0; row < PageCount(); ++row)
+    g_pageProc[row] = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(SetupPages[row].window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recorders[row])));
+}
+
+// Alt and a label's access key, pressed from the page's first tab stop, act
+// as a click on that button, check box or radio button; on a group label
+// they take the focus to the first tab stop after it, into its group.
+TEST_F(SetupKeys, AltAndAnAccessKeyClickItsControl) {
+  if (!IsEnglish()) GTEST_SKIP() << "the Japanese labels keep their texts as they are";
+  RunSteps([](HWND window) {
+    std::vector<Step> steps;
+    if (PageCount() > kMaxPages) {
+      ADD_FAILURE() << "more pages than click recorders";
+      return steps;
+    }
+    RecordEveryPagesClicks(std::make_integer_sequence<int, kMaxPages>());
+    for (int row = 0; row < PageCount(); ++row) {
+      HWND page = SetupPages[row].window;
+      for (HWND label : Labels(page)) {
+        const char key = AccessKey(WindowText(label));
+        if (!key || !IsWindowEnabled(label) || ClassOf(label) != "Button") continue;
+        auto checked = std::make_shared<LRESULT>();
+        steps.push_back({"Alt+" + std::string(1, key) + " on page " + std::to_string(row),
+                         [=] {
+                           StartFrom(window, row, TabStops(page)[0]);
+                           g_clicks.clear();
+                           *checked = SendMessageA(label, BM_GETCHECK, 0, 0);
+                           PressKey({VK_MENU}, LOBYTE(VkKeyScanA(key)));
+                         },
+                         [=] {
+                           if (ButtonType(label) == BS_GROUPBOX) {
+                             EXPECT_EQ(GetFocus(), GetNextDlgTabItem(window, label, FALSE));
+                             EXPECT_TRUE(IsChild(page, GetFocus()));
+                             return;
+                           }
+                           EXPECT_EQ(g_clicks, std::vector<int>{GetDlgCtrlID(label)}) << WindowText(label);
+                           if (ButtonType(label) == BS_AUTOCHECKBOX) {
+                             EXPECT_NE(SendMessageA(label, BM_GETCHECK, 0, 0), *checked);
+                           }
+                           if (ButtonType(label) == BS_AUTORADIOBUTTON) {
+                             EXPECT_EQ(SendMessageA(label, BM_GETCHECK, 0, 0), BST_CHECKED);
+                           }
+                         }});
+      }
     }
     EXPECT_FALSE(steps.empty());
     return steps;
