@@ -86,6 +86,18 @@ function(velder_manifest program template script)
   set_property(SOURCE ${script} APPEND PROPERTY OBJECT_DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/${name})
 endfunction()
 
+# velder_version_resource(<program> <English description> <Japanese description>)
+# Gives <program> its version resource (cmake/version.rc.in): the project's
+# version, the product's name, the file's name and its description in both
+# languages.
+function(velder_version_resource program VELDER_DESCRIPTION_EN VELDER_DESCRIPTION_JA)
+  set(VELDER_NAME ${program})
+  set(VELDER_FILE ${program}.exe)
+  set(script ${CMAKE_CURRENT_BINARY_DIR}/${program}_version.rc)
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/version.rc.in ${script} @ONLY)
+  target_sources(${program} PRIVATE ${script})
+endfunction()
+
 # velder_test(<name> SOURCES <files...> [LIBS <targets...>])
 # A GoogleTest program; on Windows it runs under Wine through scripts/wine-exec.sh.
 # Windows tests share the prefix's C:\windows, so they never run in parallel.

@@ -5,11 +5,14 @@
 #   - only system DLLs imported (the C and C++ runtimes are linked in);
 #   - the resources each program must carry, and none it must not;
 #   - each program's manifest as the file holds it: its execution level, the
-#     Windows versions it supports, and VelderSetup's DPI awareness.
+#     Windows versions it supports, and VelderSetup's DPI awareness;
+#   - each program's version resource, of the version the release zip is named by.
 # Usage: check-binaries.sh <build/bin folder>...
 set -u
 # objdump's words follow the locale (Japanese where Wine's settings are in force).
 export LC_ALL=C
+. "$(dirname "$0")/version.sh"
+version=$(velder_version)
 allowed="kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll ole32.dll advapi32.dll msvcrt.dll"
 status=0
 fail() { echo "FAIL $exe: $*" >&2; status=1; }
@@ -51,6 +54,37 @@ EOF
 
 has() { printf '%s\n' "$2" | grep -qx "$1"; }
 
+# The version resource 16/1 of program $1, one line a value: "fixed FILE
+# PRODUCT" (the binary versions, as a.b.c.d), "translation LANG CODEPAGE...",
+# and "TABLE/NAME=TEXT" for each string of each string table, in UTF-8. The
+# resource is a tree of nodes, each a length in bytes, a value length, a
+# type (1 for text), a UTF-16 key and its value, then its children, each
+# part starting on four bytes (two words).
+version_info() {
+  resource_bytes "$1" 16/1 | od -An -v -tu2 --endian=little | awk '
+    { for (i = 1; i <= NF; i++) w[n++] = $i }
+    function utf8(c) {
+      if (c < 128) return sprintf("%c", c)
+      if (c < 2048) return sprintf("%c%c", 192 + int(c / 64), 128 + c % 64)
+      return sprintf("%c%c%c", 224 + int(c / 4096), 128 + int(c / 64) % 64, 128 + c % 64)
+    }
+    # The text from word k up to its NUL; after it, k is the word past the NUL.
+    function text(end,   s) { s = ""; while (k < end && w[k] != 0) s = s utf8(w[k++]); k++; return s }
+    function dotted(at) { return w[at + 1] "." w[at] "." w[at + 3] "." w[at + 2] }
+    function node(o, parent,   end, type, size, key, i, s) {
+      end = o + int((w[o] + 1) / 2); size = w[o + 1]; type = w[o + 2]
+      k = o + 3; key = text(end); k += k % 2
+      if (key == "VS_VERSION_INFO") print "fixed " dotted(k + 4) " " dotted(k + 8)
+      else if (key == "Translation") {
+        s = "translation"; for (i = 0; i < size / 2; i++) s = s " " w[k + i]; print s
+      } else if (type == 1 && size > 0) { i = k; print parent "/" key "=" text(end); k = i }
+      k += type == 1 ? size : int((size + 1) / 2); k += k % 2
+      while (k < end && w[k] > 0) { k = node(k, key); k += k % 2 }
+      return end
+    }
+    END { if (n) node(0, "") }'
+}
+
 # The lines of $1 on one line, each followed by a blank but the last.
 joined() { printf '%s' "$1" | tr '\n' ' '; }
 
@@ -83,6 +117,26 @@ check_manifest() {
   done
 }
 
+# check_version <exe>: its version resource gives the version the release zip
+# is named by (scripts/version.sh), in the binary record and in both string
+# tables, English and Japanese, beside the product's and the file's names and
+# a description.
+check_version() {
+  info=$(version_info "$1")
+  [ -n "$info" ] || { fail "no version resource 16/1"; return; }
+  [ "$(resources "$1" | grep -c '^16/')" -eq 1 ] || fail "more than one version resource"
+  has "fixed $version.0 $version.0" "$info" || fail "binary versions $(echo "$info" | grep '^fixed '), not $version.0"
+  has "translation 1033 1200 1041 1200" "$info" || fail "version resource not in English and Japanese"
+  name=$(basename "$1" .exe)
+  for table in 040904B0 041104B0; do
+    for value in FileVersion="$version" ProductVersion="$version" ProductName="Velder setup suite" \
+                 OriginalFilename="$name.exe" InternalName="$name"; do
+      has "$table/$value" "$info" || fail "version resource lacks $table/$value"
+    done
+    echo "$info" | grep -q "^$table/FileDescription=." || fail "version resource lacks $table/FileDescription"
+  done
+}
+
 check() {  # check <exe> <arch>
   exe=$1
   dump=$(x86_64-w64-mingw32-objdump -p "$exe") || { fail "not readable"; return; }
@@ -111,16 +165,16 @@ check() {  # check <exe> <arch>
       for r in 14/107 5/101 5/102 5/104 5/106 5/108 5/157 5/1102 5/1104 5/1106 5/1108 5/1157 TEXT/105; do
         has "$r" "$list" || fail "no resource $r (type/name)"
       done
-      check_manifest "$exe" highestAvailable dpi-aware supported-os
-      echo "$list" | grep -q '^16/' && fail "carries a version resource" ;;
+      check_manifest "$exe" highestAvailable dpi-aware supported-os ;;
     VelderVolCtl.exe)
       has 5/101 "$list" || fail "no dialog 101"
       check_manifest "$exe" asInvoker ;;
     VelderCfg.exe)
-      [ "$list" = 24/1 ] || fail "carries resources $(joined "$list"), not its manifest alone"
+      [ "$(joined "$list")" = "16/1 24/1" ] || fail "carries resources $(joined "$list"), not its version and manifest alone"
       check_manifest "$exe" asInvoker supported-os
       echo "$dump" | grep -q 'Subsystem.*(Windows CUI)' || fail "not a console program" ;;
   esac
+  check_version "$exe"
   echo "$exe: $(joined "$dlls"); resources $(joined "$list")"
 }
 

@@ -32,7 +32,8 @@ guide="$dir/guide.txt"
 for text in "Windows ディレクトリ" "Windows directory" orvane.cfg velder_soundfont.ini VelderVolCtl.exe VelderCfg.exe \
             "コマンドラインオプション一覧" "ドライバ設定(soundfont.ini)" "Driver parameters (soundfont.ini)" \
             "Command-line options" "再チェック" "Check again" "管理者の権限" "administrator rights" \
-            'VirtualStore\\Windows' "Run as administrator" "管理者として実行"; do
+            'VirtualStore\\Windows' "Run as administrator" "管理者として実行" Ctrl+Tab Ctrl+PageDown \
+            "キーボードで操作するには" "Using the keyboard"; do
   grep -q "$text" "$guide" || fail "guide does not mention $text"
 done
 

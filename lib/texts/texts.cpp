@@ -99,7 +99,7 @@ constexpr TextRow kEnglish[] = {
     {TextId::kNoiseShapingOverdrive, "Overdrive soft clipping + new noise shaping"},
     {TextId::kNoiseShapingTube, "Tube soft clipping + new noise shaping"},
     {TextId::kNoiseShapingNew, "New noise shaping"},
-    {TextId::kRecheck, "Check again"},
+    {TextId::kRecheck, "&Check again"},
     {TextId::kNoProblem, "No problems were found."},
     {TextId::kPlayPhrase, "&Play test"},
     {TextId::kStopPhrase, "&Stop"},

@@ -214,7 +214,7 @@ TEST_F(DiagnosisPage, ACleanSetUpShowsTheOneNoProblemRow) {
   Open();  // the parameters page writes a missing parameter file at once
   ShowPage();
   EXPECT_EQ(Rows(), Joined({kNoProblem}, kHealthyMidiRows));
-  EXPECT_EQ(Text(IDC_DIAG_RECHECK), Localized("再チェック", "Check again"));
+  EXPECT_EQ(Text(IDC_DIAG_RECHECK), Localized("再チェック", "&Check again"));
   EXPECT_EQ(Text(IDC_DIAG_PLAY), Localized("試聴", "&Play test"));
   EXPECT_EQ(Devices(), (std::vector<std::string>{
                            Localized("MIDI マッパー（既定のデバイス）", "MIDI mapper (the default device)"),

@@ -104,6 +104,90 @@ void ShowSelectedPage(HWND tabs) {
   if (selected >= 0) ShowWindow(SetupPages[selected].window, SW_SHOW);
 }
 
+// Selects the tab of `row` and shows its page as a click on the tab would;
+// the control sends no notification for a selection it is told of.
+void SelectPage(HWND tabs, int row) {
+  SendMessageA(tabs, TCM_SETCURSEL, row, 0);
+  ShowSelectedPage(tabs);
+}
+
+int PageCount() {
+  int count = 0;
+  while (SetupPages[count].templateId) ++count;
+  return count;
+}
+
+// The setup window whose pages the keys below turn, and the hook that
+// catches them while it lives.
+HWND g_keysWindow;
+HHOOK g_keysHook;
+
+// +1 for the keys that select the next page (Ctrl+Tab, Ctrl+PageDown), -1
+// for those that select the previous one (Ctrl+Shift+Tab, Ctrl+PageUp), else
+// 0: other keys, and these keys with Alt or, for the page keys, with Shift,
+// stay the controls' own.
+int PageStep(const MSG &message) {
+  if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return 0;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  switch (message.wParam) {
+    case VK_TAB:
+      return shift ? -1 : 1;
+    case VK_NEXT:
+      return shift ? 0 : 1;
+    case VK_PRIOR:
+      return shift ? 0 : -1;
+  }
+  return 0;
+}
+
+// Turns to the page `step` away from the selected one, wrapping around at
+// both ends, and gives the focus to its first tab stop. A drop-down list
+// left open on the page turned from is closed first: its page is hidden.
+void TurnPage(HWND setupWindow, int step) {
+  HWND tabs = GetDlgItem(setupWindow, IDC_TABS);
+  const int count = PageCount();
+  if (!count) return;
+  HWND focus = GetFocus();
+  char className[16] = "";
+  if (focus && GetClassNameA(focus, className, sizeof className) && lstrcmpiA(className, "ComboBox") == 0)
+    SendMessageA(focus, CB_SHOWDROPDOWN, FALSE, 0);
+  const int selected = static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+  const int row = ((selected < 0 ? 0 : selected) + step + count) % count;
+  SelectPage(tabs, row);
+  // Plain focus, not the dialog manager's: that selects an edit's whole
+  // text, and the editor's next keystroke would replace the file's.
+  if (HWND first = GetNextDlgTabItem(SetupPages[row].window, nullptr, FALSE)) SetFocus(first);
+}
+
+// The dialog manager hands every message of the window's loop to this
+// filter before anything else sees it, so the page keys work from every
+// control: a multi-line edit would take Ctrl+Tab as a tab character, and an
+// open drop-down list takes every key for itself.
+LRESULT CALLBACK PageKeysFilter(int code, WPARAM wParam, LPARAM lParam) {
+  const MSG *message = reinterpret_cast<const MSG *>(lParam);
+  if (code == MSGF_DIALOGBOX && g_keysWindow &&
+      (message->hwnd == g_keysWindow || IsChild(g_keysWindow, message->hwnd))) {
+    if (int step = PageStep(*message)) {
+      TurnPage(g_keysWindow, step);
+      return TRUE;
+    }
+  }
+  return CallNextHookEx(g_keysHook, code, wParam, lParam);
+}
+
+void CatchPageKeys(HWND setupWindow) {
+  g_keysWindow = setupWindow;
+  if (!g_keysHook)
+    g_keysHook = SetWindowsHookExA(WH_MSGFILTER, PageKeysFilter, nullptr, GetCurrentThreadId());
+}
+
+void ReleasePageKeys(HWND setupWindow) {
+  if (g_keysWindow != setupWindow) return;
+  g_keysWindow = nullptr;
+  if (g_keysHook) UnhookWindowsHookEx(g_keysHook);
+  g_keysHook = nullptr;
+}
+
 // The page's template in the interface's language. The code picks it, by the
 // code page: a template's language tag would leave the pick to the loader,
 // which goes by the user interface language.
@@ -135,8 +219,7 @@ void ShowCfgLine(HWND setupWindow, int line) {
   int row = 0;
   while (SetupPages[row].templateId && SetupPages[row].templateId != IDD_CFG_EDITOR) ++row;
   if (!SetupPages[row].templateId) return;
-  SendMessageA(tabs, TCM_SETCURSEL, row, 0);  // sends no notification, so the page is shown here
-  ShowSelectedPage(tabs);
+  SelectPage(tabs, row);
   SendMessageA(SetupPages[row].window, kSelectCfgLine, line, 0);
 }
 
@@ -144,7 +227,11 @@ INT_PTR CALLBACK MainDlgProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       InitPages(window);
+      CatchPageKeys(window);
       return TRUE;
+    case WM_DESTROY:
+      ReleasePageKeys(window);
+      return FALSE;
     case WM_NOTIFY: {
       const NMHDR *header = reinterpret_cast<const NMHDR *>(lParam);
       if (header->code == static_cast<UINT>(TCN_SELCHANGE) &&

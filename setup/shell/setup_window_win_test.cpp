@@ -271,7 +271,7 @@ TEST_F(SetupWindow, ShowsTheLanguageOfTheCodePageWhateverTheInterfaceLanguage) {
   Open();
   EXPECT_EQ(TabLabel(Tabs(), kParamsPage),
             japaneseCodePage ? "ドライバ設定(soundfont.ini)" : "Driver parameters (soundfont.ini)");
-  EXPECT_EQ(ItemText(Page(kParamsPage), IDC_PARAMS_SAVE), japaneseCodePage ? "保存" : "Save");
+  EXPECT_EQ(ItemText(Page(kParamsPage), IDC_PARAMS_SAVE), japaneseCodePage ? "保存" : "&Save");
 }
 
 // The real program, started with a command line it must ignore.
