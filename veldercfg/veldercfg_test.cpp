@@ -13,6 +13,7 @@
 #include "lib/config/default_block_test.h"
 #include "lib/config/driver_params.h"
 #include "lib/files/file_io.h"
+#include "tests/portable/line_forms.h"
 #include "veldercfg/commands.h"
 
 namespace fs = std::filesystem;
@@ -105,7 +106,11 @@ TEST_F(VelderCfg, CheckFindsTheTargetsOfDirectives) {
   } cases[] = {
       {"soundfont \"C:\\sf\\Piano.sf2\"", ""},
       {"soundfont C:\\sf\\piano.SF2 amp=120", ""},  // letter case does not count, as under Wine
-      {"soundfont C:\\sf\\Piano.sf2\r", ""},        // a CR that ends the file ends its last line
+      // A CR that ends the file ends its last line, and is reported, as the driver reads on past it.
+      {"soundfont C:\\sf\\Piano.sf2\r",
+       ":1: the line ends in a lone CR, which the driver does not take for a line end: it reads on to the "
+       "next "
+       "LF as one line"},
       {"soundfont \"C:\\my fonts\\a b.sf2\" amp=1", ""},
       {"soundfont \"C:\\音色\\ピアノ.sf2\"", ""},  // the literal is code page 932
       {"soundfont C:\\sf\\gone.sf2",
@@ -414,6 +419,74 @@ TEST_F(VelderCfg, SetWritesWhatApplyAndSaveWrite) {
   EXPECT_EQ(result.status, 0) << result.err;
   std::ifstream saved(page, std::ios::binary);
   EXPECT_EQ(Get("velder_soundfont.ini"), std::string(std::istreambuf_iterator<char>(saved), {}));
+}
+
+// Every line end ends a line, as the editor shows it: set (the apply's
+// rewrite and the save's, on an older layout it converts) keeps every line
+// it does not manage, the setup program's conversion and save leave the same
+// file, and check numbers the lines as the editor does, reporting each lone
+// CR at the line it ends.
+TEST_F(VelderCfg, EveryLineEndEndsALine) {
+  Put("sf/a.sf2", "");
+  const std::initializer_list<const char *> cfgLines = {
+      "#extension opt --volume=50", "soundfont \"C:\\sf\\a.sf2\"", "dir C:\\sf", "soundfont gone.sf2"};
+  const std::initializer_list<const char *> iniLines = {"[param]", "_OverWriteCutoff=1", "VibratoDelay=77",
+                                                        "[future]", "key=value"};
+  for (const LineForm &form : kLineForms) {
+    SCOPED_TRACE(form.name);
+    const std::string cfg = JoinedLines(cfgLines, form), ini = JoinedLines(iniLines, form);
+    Put("orvane.cfg", cfg);
+    Put("velder_soundfont.ini", ini);
+
+    auto addLoneCrs = [&](const std::string &file, size_t lines, std::string *out) {
+      const char *const *end = form.ends.begin();
+      for (size_t i = 1; i <= lines; ++i, end += end + 1 != form.ends.end() ? 1 : 0)
+        if (std::string(*end) != "\n" && std::string(*end) != "\r\n")
+          *out +=
+              file + ":" + std::to_string(ShownLine(static_cast<int>(i), form)) +
+              ": the line ends in a lone CR, which the driver does not take for a line end: it reads on to "
+              "the next LF as one line\n";
+    };
+    std::string cfgFindings = Cfg() + ":" + std::to_string(ShownLine(4, form)) +
+                              ": soundfont file \"gone.sf2\" not found; looked for " + DriveC() +
+                              "/sf/gone.sf2, " + DriveC() + "/windows/gone.sf2\n";
+    std::string iniFindings =
+        Ini() +
+        ": in the older layout (no ver=101 in [main]); the next start of the setup program converts it\n";
+    std::string loneCrs;
+    addLoneCrs(Cfg(), cfgLines.size(), &loneCrs);
+    addLoneCrs(Ini(), iniLines.size(), &loneCrs);
+    EXPECT_EQ(loneCrs.empty(), !form.loneCrs);
+    Result result = Run({"check"});
+    for (const std::string &finding : {cfgFindings, iniFindings})
+      EXPECT_NE(result.out.find(finding), std::string::npos) << result.out;
+    size_t from = 0;
+    for (size_t at = loneCrs.find('\n'); at != std::string::npos;
+         from = at + 1, at = loneCrs.find('\n', from))
+      EXPECT_NE(result.out.find(loneCrs.substr(from, at + 1 - from)), std::string::npos) << result.out;
+
+    std::string page = (root_ / "page.ini").string();
+    std::ofstream(page, std::ios::binary) << ini;
+    DriverParams params = {};
+    WriteParamsConversion(page.c_str(), LoadDriverParamsFile(page.c_str(), &params));
+    EXPECT_EQ(params.VibratoDelay, 77);
+    params.VibratoDelay = 88;
+    ASSERT_TRUE(SaveDriverParamsFile(page.c_str(), &params));
+
+    result = Run({"set", "volume=90", "param.VibratoDelay=88"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    std::string written = Get("orvane.cfg");
+    EXPECT_EQ(written.substr(0, written.find("\r\n\r\n")),
+              "soundfont \"C:\\sf\\a.sf2\"\r\ndir C:\\sf\r\nsoundfont gone.sf2");
+    EXPECT_NE(written.find("--volume=90"), std::string::npos);
+    EXPECT_EQ(written.find("--volume=50"), std::string::npos);
+    written = Get("velder_soundfont.ini");
+    for (const char *kept : {"VibratoDelay=88\r\n", "[future]\r\nkey=value\r\n", "OverWriteCutoff=1\r\n"})
+      EXPECT_NE(written.find(kept), std::string::npos) << written;
+    EXPECT_EQ(written.find("_OverWriteCutoff"), std::string::npos) << written;
+    std::ifstream saved(page, std::ios::binary);
+    EXPECT_EQ(written, std::string(std::istreambuf_iterator<char>(saved), {}));
+  }
 }
 
 // Each set is a run of its own: each file it writes keeps the version before

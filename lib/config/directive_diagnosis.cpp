@@ -129,7 +129,7 @@ void CheckDirective(DirectiveWalk &walk, const std::string &file, int line, std:
 
 void WalkDirectives(DirectiveWalk &walk, const std::string &file, std::string_view text) {
   walk.reading.push_back(file);
-  ForEachDiagnosedLine(text, [&](std::string_view line, int number) {
+  ForEachLineWithNumber(text, [&](std::string_view line, int number) {
     std::string_view directive, target;
     if (FindDirective(line, &directive, &target)) CheckDirective(walk, file, number, directive, target);
   });
