@@ -414,7 +414,7 @@ TEST_F(VelderCfg, SetWritesWhatApplyAndSaveWrite) {
   params.VibratoDelay = 2000;
   params.TremoloDepth = 7;
   params.OverWriteFlags |= 1 << 5;
-  ASSERT_TRUE(SaveDriverParamsFile(page.c_str(), &params));
+  ASSERT_TRUE(SaveDriverParamsFile(page.c_str(), params));
   result = Run({"set", "param.TremoloDepth=7", "main.OverWriteEnv=on"});
   EXPECT_EQ(result.status, 0) << result.err;
   std::ifstream saved(page, std::ios::binary);
@@ -471,7 +471,7 @@ TEST_F(VelderCfg, EveryLineEndEndsALine) {
     WriteParamsConversion(page.c_str(), LoadDriverParamsFile(page.c_str(), &params));
     EXPECT_EQ(params.VibratoDelay, 77);
     params.VibratoDelay = 88;
-    ASSERT_TRUE(SaveDriverParamsFile(page.c_str(), &params));
+    ASSERT_TRUE(SaveDriverParamsFile(page.c_str(), params));
 
     result = Run({"set", "volume=90", "param.VibratoDelay=88"});
     EXPECT_EQ(result.status, 0) << result.err;
