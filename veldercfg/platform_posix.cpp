@@ -137,9 +137,17 @@ FileSystemView PosixFileSystem(const std::string &windowsDir) {
 }
 
 // The prefix's files belong to the user who made it.
-std::string WriteRefusal() {
-  if (errno != EACCES && errno != EPERM) return "";
-  return "access denied: run velder-cfg as the user who owns the Wine prefix\n";
+std::string WriteRefusal(WriteFailure failure) {
+  switch (failure) {
+    case WriteFailure::kReadOnly:
+      return "read-only: the file has no write permission, and velder-cfg writes no such file\n";
+    case WriteFailure::kDenied:
+      return "access denied: run velder-cfg as the user who owns the Wine prefix\n";
+    case WriteFailure::kNone:
+    case WriteFailure::kOther:
+      break;
+  }
+  return "";
 }
 
 }  // namespace

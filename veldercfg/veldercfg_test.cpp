@@ -524,11 +524,12 @@ TEST_F(VelderCfg, ShowAndCheckLeaveTheFolderAsItWas) {
   }
 }
 
-// A write the system refuses for lack of rights says so and what to do about
-// it; any other failed write says only that it failed. Root is refused
-// nothing, so the write fails another way (a folder where its temporary file
-// goes, no file to rewrite in place) and a stand-in platform calls it refused.
-TEST_F(VelderCfg, SetSaysWhenAWriteWasRefusedForLackOfRights) {
+// A write refused for lack of rights, or of a read-only file, says why and
+// what to do about it, the reason coming from the step that failed; any
+// other failed write says only that it failed. Root is refused nothing, so
+// the write fails another way (a folder where its temporary file goes, no
+// file to rewrite in place) and a stand-in platform calls it refused.
+TEST_F(VelderCfg, SetSaysWhyAWriteWasRefused) {
   fs::create_directories(windows_ / ("orvane.cfg" + std::string(kTempFileSuffix)) / "x");
   const std::string failed = Cfg() + ": could not be written; it is as it was\n";
   Result plain = Run({"set", "volume=100"});
@@ -537,22 +538,29 @@ TEST_F(VelderCfg, SetSaysWhenAWriteWasRefusedForLackOfRights) {
   EXPECT_EQ(plain.err, failed);
 
   Platform refusing = kPlatform;
-  refusing.writeRefusal = [] { return std::string("refused: how to run it with the rights\n"); };
+  refusing.writeRefusal = [](WriteFailure) {
+    return std::string("refused: how to run it with the rights\n");
+  };
   Result refused = Run({"set", "volume=100", "param.TremoloDepth=7"}, refusing);
   EXPECT_EQ(refused.status, 1);
   EXPECT_EQ(refused.err, failed + "refused: how to run it with the rights\n");
   EXPECT_FALSE(fs::exists(Cfg()));
   EXPECT_FALSE(fs::exists(Ini())) << "a refused write stops before the next file";
 
-  // The system's refusals, as the platform tells them from the error.
-  for (int error : {EACCES, EPERM}) {
-    errno = error;
-    EXPECT_NE(kPlatform.writeRefusal().find("access denied"), std::string::npos) << error;
-  }
-  for (int error : {ENOENT, ENOSPC, EEXIST}) {
-    errno = error;
-    EXPECT_EQ(kPlatform.writeRefusal(), "") << error;
-  }
+  // A file without write permission is never written, and says so.
+  fs::remove_all(windows_ / ("orvane.cfg" + std::string(kTempFileSuffix)));
+  Put("orvane.cfg", "dir x\r\n");
+  fs::permissions(Cfg(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  Result readOnly = Run({"set", "volume=100"});
+  EXPECT_EQ(readOnly.status, 1);
+  EXPECT_EQ(readOnly.err,
+            failed + "read-only: the file has no write permission, and velder-cfg writes no such file\n");
+  EXPECT_EQ(Get("orvane.cfg"), "dir x\r\n");
+
+  // The platform's words for each reason.
+  EXPECT_NE(kPlatform.writeRefusal(WriteFailure::kDenied).find("access denied"), std::string::npos);
+  EXPECT_NE(kPlatform.writeRefusal(WriteFailure::kReadOnly).find("read-only"), std::string::npos);
+  EXPECT_EQ(kPlatform.writeRefusal(WriteFailure::kOther), "");
 }
 
 TEST_F(VelderCfg, ShowOutputFedBackToSetIsAccepted) {
