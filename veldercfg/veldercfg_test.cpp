@@ -152,6 +152,20 @@ TEST_F(VelderCfg, CheckFollowsSourceFilesAndStopsAtALoop) {
   EXPECT_EQ(result.status, 1);
 }
 
+// A loop is found by the file itself, however the source line spells it:
+// here a second name (a hard link) of the file being read is not followed.
+TEST_F(VelderCfg, CheckFindsASourceLoopByTheFileNotItsName) {
+  Put("velder_soundfont.ini", kCleanIni);
+  Put("orvane.cfg", "source C:\\t1\\a.cfg\r\n");
+  Put("t1/a.cfg", "source C:\\t1\\b.cfg\r\n");
+  fs::create_hard_link(Where("t1/a.cfg"), Where("t1/b.cfg"));
+  const std::string a = fs::canonical(Where("t1/a.cfg")).string();
+  Result result = Run({"check"});
+  EXPECT_EQ(result.out, a + ":1: source loop: " + fs::canonical(Where("t1/b.cfg")).string() +
+                            " is already being read; not followed\n");
+  EXPECT_EQ(result.status, 1);
+}
+
 TEST_F(VelderCfg, CheckNamesOptionsGivenAgainAndValuesThePageCannotShow) {
   Put("velder_soundfont.ini", kCleanIni);
   struct Case {
