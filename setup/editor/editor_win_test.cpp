@@ -120,7 +120,7 @@ TEST_F(EditorPage, SaveAsksBeforeItChangesBytesThePageCannotShow) {
         EXPECT_EQ(box.caption, Localized("確認", "Confirmation"));
         EXPECT_TRUE(box.yesNo);
         EXPECT_EQ(box.defaultButton, IDNO);
-        EXPECT_EQ(box.owner, Edit());
+        EXPECT_EQ(box.owner, window_);  // the setup window, which holds the edit
         EXPECT_EQ(cfg_.Bytes(), before) << "No writes nothing";
       } else {
         EXPECT_TRUE(boxes.seen().empty());

@@ -5,23 +5,22 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 struct LineForm {
   const char *name;
   // The ends of the lines in turn, the last one repeated for the rest.
   std::initializer_list<const char *> ends;
-  // Whether the engine and the driver, which read up to each LF, see lone CRs.
-  bool loneCrs;
   // How many lines the editor shows for each line joined (CR CR LF: two).
   int shownPerLine;
 };
 
 inline const LineForm kLineForms[] = {
-    {"LF", {"\n"}, false, 1},
-    {"CR LF", {"\r\n"}, false, 1},
-    {"CR", {"\r"}, true, 1},
-    {"CR CR LF", {"\r\r\n"}, true, 2},  // a CR LF file converted twice
-    {"mixed", {"\r\n", "\n", "\r"}, true, 1},
+    {"LF", {"\n"}, 1},
+    {"CR LF", {"\r\n"}, 1},
+    {"CR", {"\r"}, 1},
+    {"CR CR LF", {"\r\r\n"}, 2},  // a CR LF file converted twice
+    {"mixed", {"\r\n", "\n", "\r"}, 1},
 };
 
 // The lines, each ended as the form says.
@@ -38,3 +37,15 @@ inline std::string JoinedLines(std::initializer_list<const char *> lines, const 
 
 // The line the editor shows as line `number` of the lines joined.
 inline int ShownLine(int number, const LineForm &form) { return (number - 1) * form.shownPerLine + 1; }
+
+// The lines, as the editor shows them, that end in a lone CR, of `count`
+// lines joined: those whose end is neither LF nor CR LF.
+inline std::vector<int> LoneCrLines(int count, const LineForm &form) {
+  std::vector<int> lines;
+  const char *const *end = form.ends.begin();
+  for (int number = 1; number <= count; ++number) {
+    if (std::string(*end) != "\n" && std::string(*end) != "\r\n") lines.push_back(ShownLine(number, form));
+    if (end + 1 != form.ends.end()) ++end;
+  }
+  return lines;
+}
