@@ -52,10 +52,10 @@ std::string EditText(HWND edit) {
 void ReloadEditor(HWND page) {
   char path[MAX_PATH];
   g_seen = {ReadStatus::kFailed, {}};
+  g_textIsTheFile = true;
   if (!BuildDriverFilePath(path, kCfgFileName)) return;
   try {
     SeenFile read = ReadSeenFile(path);
-    g_textIsTheFile = true;
     if (read.status == ReadStatus::kOk) {
       const std::string shown = WithLineEnds(read.bytes, LineEnd::kCrLf);
       SetDlgItemTextA(page, IDC_CFG_EDIT, shown.c_str());
