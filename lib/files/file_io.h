@@ -32,11 +32,12 @@ ReadStatus ReadWholeFile(const char *path, std::string *contents);
 // another program holds open is tried again for about a second. Where that
 // file cannot be created but `path` exists and opens for writing, `path` is
 // rewritten in place instead, and its old bytes are put back if that fails.
-// A read-only `path` is never written. On any failure `path` is left as it
-// was, no temporary file stays, and false is returned. Two saves of one file
-// at once never mix their bytes; one of them may fail.
-// Where `failure` is given, a failed write says there why, as the step that
-// failed learnt it from the system.
+// A read-only `path` is never written. On Linux a symbolic link stays: the
+// file it leads to is written, in that file's folder. On any failure `path`
+// is left as it was, no temporary file stays, and false is returned, with
+// the reason in `failure` where it is given, as the step that failed learnt
+// it from the system. Two saves of one file at once never mix their bytes;
+// one of them may fail.
 bool SafeWriteFile(const char *path, const char *data, size_t size, WriteFailure *failure = nullptr);
 
 // Appended to a target's name to name its temporary file: one per target
