@@ -2,11 +2,13 @@
 // a file system of its own: every .cfg file it sources holds the same bytes
 // as orvane.cfg, so that loops and deep sourcing are reached, and so does
 // its copy in the VirtualStore.
-#include <algorithm>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "lib/files/lines.h"
 #include "lib/texts/finding_texts.h"
 
 namespace {
@@ -43,8 +45,14 @@ ReadStatus Read(const char *path, std::string *contents) {
 
 std::string AsIs(std::string_view bytes) { return std::string(bytes); }
 
-int Lines(const std::string &text) {
-  return static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
+// Where each line ends, as the editor numbers the lines: the line after the
+// last line end is one more.
+std::vector<size_t> LineEnds(std::string_view text) {
+  std::vector<size_t> ends;
+  for (size_t at = FindLineEnd(text); at != std::string_view::npos;
+       at = FindLineEnd(text, at + LineEndLength(text, at)))
+    ends.push_back(at);
+  return ends;
 }
 
 }  // namespace
@@ -59,7 +67,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size) {
     // A finding's line lies within the file as this file system gives it.
     std::string text;
     Read(finding.file.c_str(), &text);
-    Check(finding.line >= 0 && finding.line <= Lines(text));
+    std::vector<size_t> ends = LineEnds(text);
+    Check(finding.line >= 0 && finding.line <= static_cast<int>(ends.size()) + 1);
+    // A lone CR is reported at the line it ends.
+    Check(finding.kind != FindingKind::kLoneCr ||
+          (finding.line >= 1 && static_cast<size_t>(finding.line) <= ends.size() &&
+           IsLoneCr(text, ends[static_cast<size_t>(finding.line) - 1])));
     // The copy in the VirtualStore holds orvane.cfg's own bytes.
     Check(finding.kind != FindingKind::kShadowCopy || finding.shadow == ShadowBytes::kSame);
     for (Language language : {Language::kEnglish, Language::kJapanese}) {

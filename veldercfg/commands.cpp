@@ -17,7 +17,7 @@ struct Files {
   FileSystemView fs;
   std::string cfg;
   std::string ini;
-  std::string (*writeRefusal)();
+  std::string (*writeRefusal)(WriteFailure failure);
   std::string virtualStore;  // empty: none is looked at
   const MidiCalls *midi;     // null: no MIDI system is reported
 };
@@ -173,9 +173,9 @@ int Set(const Files &files, const std::vector<std::string> &args, std::string *o
   };
   for (const Write &write : {Write{options, files.cfg, rewritten}, Write{params, files.ini, rendered}}) {
     if (!write.wanted) continue;
-    if (!SafeWriteInRun(&run, write.path.c_str(), write.text.data(), write.text.size())) {
-      std::string refusal = files.writeRefusal();
-      *err += write.path + ": could not be written; it is as it was\n" + refusal;
+    WriteFailure failure;
+    if (!SafeWriteInRun(&run, write.path.c_str(), write.text.data(), write.text.size(), &failure)) {
+      *err += write.path + ": could not be written; it is as it was\n" + files.writeRefusal(failure);
       return 1;
     }
     *out += "written: " + write.path + "\n";

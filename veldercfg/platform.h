@@ -17,9 +17,10 @@ struct Platform {
   // Windows directory; empty when there is none.
   std::string (*virtualStore)();
   FileSystemView (*fileSystem)(const std::string &windowsDir);
-  // Called straight after a failed write: where the system refused it for
-  // lack of rights, that and what the user can do about it; else empty.
-  std::string (*writeRefusal)();
+  // Why a write failed, where the user can do something about it (a file
+  // marked read-only, a write the system refused for lack of rights), and
+  // what; else empty.
+  std::string (*writeRefusal)(WriteFailure failure);
   // The MIDI system check reports besides the files: on Windows the
   // system's; none on Linux, where the driver's programs run under Wine.
   const MidiCalls *midi;

@@ -126,6 +126,13 @@ std::string VirtualStore() {
   return windows.substr(0, slash) + "/users/" + user + "/AppData/Local/VirtualStore" + windows.substr(slash);
 }
 
+// The device and inode: one file, however it is spelt or linked.
+std::string FileIdentity(const std::string &path) {
+  struct stat status;
+  if (stat(path.c_str(), &status) != 0) return "";
+  return std::to_string(status.st_dev) + ":" + std::to_string(status.st_ino);
+}
+
 // The links of the prefix that holds the Windows directory, else those of
 // the default prefix.
 FileSystemView PosixFileSystem(const std::string &windowsDir) {
@@ -133,13 +140,21 @@ FileSystemView PosixFileSystem(const std::string &windowsDir) {
   if (KindOf(links) != PathKind::kFolder) links = WinePrefix() + "/dosdevices";
   std::string found;
   if (FindPath(links, &found) == PathKind::kFolder) links = found;
-  return {FindPath, ReadWholeFile, FromCodePage932, links, '/'};
+  return {FindPath, ReadWholeFile, FromCodePage932, links, '/', FileIdentity};
 }
 
 // The prefix's files belong to the user who made it.
-std::string WriteRefusal() {
-  if (errno != EACCES && errno != EPERM) return "";
-  return "access denied: run velder-cfg as the user who owns the Wine prefix\n";
+std::string WriteRefusal(WriteFailure failure) {
+  switch (failure) {
+    case WriteFailure::kReadOnly:
+      return "read-only: the file has no write permission, and velder-cfg writes no such file\n";
+    case WriteFailure::kDenied:
+      return "access denied: run velder-cfg as the user who owns the Wine prefix\n";
+    case WriteFailure::kNone:
+    case WriteFailure::kOther:
+      break;
+  }
+  return "";
 }
 
 }  // namespace

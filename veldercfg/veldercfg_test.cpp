@@ -14,6 +14,7 @@
 #include "lib/config/driver_params.h"
 #include "lib/files/file_io.h"
 #include "tests/portable/fake_midi.h"
+#include "tests/portable/line_forms.h"
 #include "veldercfg/commands.h"
 
 namespace fs = std::filesystem;
@@ -106,7 +107,11 @@ TEST_F(VelderCfg, CheckFindsTheTargetsOfDirectives) {
   } cases[] = {
       {"soundfont \"C:\\sf\\Piano.sf2\"", ""},
       {"soundfont C:\\sf\\piano.SF2 amp=120", ""},  // letter case does not count, as under Wine
-      {"soundfont C:\\sf\\Piano.sf2\r", ""},        // a CR that ends the file ends its last line
+      // A CR that ends the file ends its last line, and is reported, as the driver reads on past it.
+      {"soundfont C:\\sf\\Piano.sf2\r",
+       ":1: the line ends in a lone CR, which the driver does not take for a line end: it reads on to the "
+       "next "
+       "LF as one line"},
       {"soundfont \"C:\\my fonts\\a b.sf2\" amp=1", ""},
       {"soundfont \"C:\\音色\\ピアノ.sf2\"", ""},  // the literal is code page 932
       {"soundfont C:\\sf\\gone.sf2",
@@ -145,6 +150,20 @@ TEST_F(VelderCfg, CheckFollowsSourceFilesAndStopsAtALoop) {
                 DriveC() + "/windows/b.sf2\n" + extra + ":3: source loop: " + fs::canonical(Cfg()).string() +
                 " is already being read; not followed\n" + Cfg() +
                 ":3: source file \"C:\\cfg\\gone.cfg\" not found; looked for " + Drive() + "/cfg/gone.cfg\n");
+  EXPECT_EQ(result.status, 1);
+}
+
+// A loop is found by the file itself, however the source line spells it:
+// here a second name (a hard link) of the file being read is not followed.
+TEST_F(VelderCfg, CheckFindsASourceLoopByTheFileNotItsName) {
+  Put("velder_soundfont.ini", kCleanIni);
+  Put("orvane.cfg", "source C:\\t1\\a.cfg\r\n");
+  Put("t1/a.cfg", "source C:\\t1\\b.cfg\r\n");
+  fs::create_hard_link(Where("t1/a.cfg"), Where("t1/b.cfg"));
+  const std::string a = fs::canonical(Where("t1/a.cfg")).string();
+  Result result = Run({"check"});
+  EXPECT_EQ(result.out, a + ":1: source loop: " + fs::canonical(Where("t1/b.cfg")).string() +
+                            " is already being read; not followed\n");
   EXPECT_EQ(result.status, 1);
 }
 
@@ -447,11 +466,69 @@ TEST_F(VelderCfg, SetWritesWhatApplyAndSaveWrite) {
   params.VibratoDelay = 2000;
   params.TremoloDepth = 7;
   params.OverWriteFlags |= 1 << 5;
-  ASSERT_TRUE(SaveDriverParamsFile(page.c_str(), &params));
+  ASSERT_TRUE(SaveDriverParamsFile(page.c_str(), params));
   result = Run({"set", "param.TremoloDepth=7", "main.OverWriteEnv=on"});
   EXPECT_EQ(result.status, 0) << result.err;
   std::ifstream saved(page, std::ios::binary);
   EXPECT_EQ(Get("velder_soundfont.ini"), std::string(std::istreambuf_iterator<char>(saved), {}));
+}
+
+// Every line end ends a line, as the editor shows it: set (the apply's
+// rewrite and the save's, on an older layout it converts) keeps every line
+// it does not manage, the setup program's conversion and save leave the same
+// file, and check numbers the lines as the editor does, reporting each lone
+// CR at the line it ends.
+TEST_F(VelderCfg, EveryLineEndEndsALine) {
+  Put("sf/a.sf2", "");
+  const std::initializer_list<const char *> cfgLines = {
+      "#extension opt --volume=50", "soundfont \"C:\\sf\\a.sf2\"", "dir C:\\sf", "soundfont gone.sf2"};
+  const std::initializer_list<const char *> iniLines = {"[param]", "_OverWriteCutoff=1", "VibratoDelay=77",
+                                                        "[future]", "key=value"};
+  for (const LineForm &form : kLineForms) {
+    SCOPED_TRACE(form.name);
+    const std::string cfg = JoinedLines(cfgLines, form), ini = JoinedLines(iniLines, form);
+    Put("orvane.cfg", cfg);
+    Put("velder_soundfont.ini", ini);
+
+    std::string cfgFindings = Cfg() + ":" + std::to_string(ShownLine(4, form)) +
+                              ": soundfont file \"gone.sf2\" not found; looked for " + DriveC() +
+                              "/sf/gone.sf2, " + DriveC() + "/windows/gone.sf2\n";
+    std::string iniFindings =
+        Ini() +
+        ": in the older layout (no ver=101 in [main]); the next start of the setup program converts it\n";
+    std::vector<std::string> findings = {cfgFindings, iniFindings};
+    for (const auto &[file, lines] : {std::pair{Cfg(), cfgLines.size()}, std::pair{Ini(), iniLines.size()}})
+      for (int line : LoneCrLines(static_cast<int>(lines), form))
+        findings.push_back(
+            file + ":" + std::to_string(line) +
+            ": the line ends in a lone CR, which the driver does not take for a line end: it reads "
+            "on to the next LF as one line\n");
+    Result result = Run({"check"});
+    for (const std::string &finding : findings)
+      EXPECT_NE(result.out.find(finding), std::string::npos) << result.out;
+
+    std::string page = (root_ / "page.ini").string();
+    std::ofstream(page, std::ios::binary) << ini;
+    DriverParams params = {};
+    WriteParamsConversion(page.c_str(), LoadDriverParamsFile(page.c_str(), &params));
+    EXPECT_EQ(params.VibratoDelay, 77);
+    params.VibratoDelay = 88;
+    ASSERT_TRUE(SaveDriverParamsFile(page.c_str(), params));
+
+    result = Run({"set", "volume=90", "param.VibratoDelay=88"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    std::string written = Get("orvane.cfg");
+    EXPECT_EQ(written.substr(0, written.find("\r\n\r\n")),
+              "soundfont \"C:\\sf\\a.sf2\"\r\ndir C:\\sf\r\nsoundfont gone.sf2");
+    EXPECT_NE(written.find("--volume=90"), std::string::npos);
+    EXPECT_EQ(written.find("--volume=50"), std::string::npos);
+    written = Get("velder_soundfont.ini");
+    for (const char *kept : {"VibratoDelay=88\r\n", "[future]\r\nkey=value\r\n", "OverWriteCutoff=1\r\n"})
+      EXPECT_NE(written.find(kept), std::string::npos) << written;
+    EXPECT_EQ(written.find("_OverWriteCutoff"), std::string::npos) << written;
+    std::ifstream saved(page, std::ios::binary);
+    EXPECT_EQ(written, std::string(std::istreambuf_iterator<char>(saved), {}));
+  }
 }
 
 // Each set is a run of its own: each file it writes keeps the version before
@@ -489,11 +566,12 @@ TEST_F(VelderCfg, ShowAndCheckLeaveTheFolderAsItWas) {
   }
 }
 
-// A write the system refuses for lack of rights says so and what to do about
-// it; any other failed write says only that it failed. Root is refused
-// nothing, so the write fails another way (a folder where its temporary file
-// goes, no file to rewrite in place) and a stand-in platform calls it refused.
-TEST_F(VelderCfg, SetSaysWhenAWriteWasRefusedForLackOfRights) {
+// A write refused for lack of rights, or of a read-only file, says why and
+// what to do about it, the reason coming from the step that failed; any
+// other failed write says only that it failed. Root is refused nothing, so
+// the write fails another way (a folder where its temporary file goes, no
+// file to rewrite in place) and a stand-in platform calls it refused.
+TEST_F(VelderCfg, SetSaysWhyAWriteWasRefused) {
   fs::create_directories(windows_ / ("orvane.cfg" + std::string(kTempFileSuffix)) / "x");
   const std::string failed = Cfg() + ": could not be written; it is as it was\n";
   Result plain = Run({"set", "volume=100"});
@@ -502,22 +580,29 @@ TEST_F(VelderCfg, SetSaysWhenAWriteWasRefusedForLackOfRights) {
   EXPECT_EQ(plain.err, failed);
 
   Platform refusing = kPlatform;
-  refusing.writeRefusal = [] { return std::string("refused: how to run it with the rights\n"); };
+  refusing.writeRefusal = [](WriteFailure) {
+    return std::string("refused: how to run it with the rights\n");
+  };
   Result refused = Run({"set", "volume=100", "param.TremoloDepth=7"}, refusing);
   EXPECT_EQ(refused.status, 1);
   EXPECT_EQ(refused.err, failed + "refused: how to run it with the rights\n");
   EXPECT_FALSE(fs::exists(Cfg()));
   EXPECT_FALSE(fs::exists(Ini())) << "a refused write stops before the next file";
 
-  // The system's refusals, as the platform tells them from the error.
-  for (int error : {EACCES, EPERM}) {
-    errno = error;
-    EXPECT_NE(kPlatform.writeRefusal().find("access denied"), std::string::npos) << error;
-  }
-  for (int error : {ENOENT, ENOSPC, EEXIST}) {
-    errno = error;
-    EXPECT_EQ(kPlatform.writeRefusal(), "") << error;
-  }
+  // A file without write permission is never written, and says so.
+  fs::remove_all(windows_ / ("orvane.cfg" + std::string(kTempFileSuffix)));
+  Put("orvane.cfg", "dir x\r\n");
+  fs::permissions(Cfg(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  Result readOnly = Run({"set", "volume=100"});
+  EXPECT_EQ(readOnly.status, 1);
+  EXPECT_EQ(readOnly.err,
+            failed + "read-only: the file has no write permission, and velder-cfg writes no such file\n");
+  EXPECT_EQ(Get("orvane.cfg"), "dir x\r\n");
+
+  // The platform's words for each reason.
+  EXPECT_NE(kPlatform.writeRefusal(WriteFailure::kDenied).find("access denied"), std::string::npos);
+  EXPECT_NE(kPlatform.writeRefusal(WriteFailure::kReadOnly).find("read-only"), std::string::npos);
+  EXPECT_EQ(kPlatform.writeRefusal(WriteFailure::kOther), "");
 }
 
 TEST_F(VelderCfg, ShowOutputFedBackToSetIsAccepted) {

@@ -69,6 +69,7 @@ for file_setting in orvane.cfg:volume=80 velder_soundfont.ini:param.VibratoDelay
   run 1 set "${file_setting#*:}"
   cmp -s "$dir/$file" "$dir/before" || fail "set wrote the read-only $file"
   grep -q "$file: could not be written" "$dir/err" || fail "set over a read-only $file says: $(cat "$dir/err")"
+  grep -q "^read-only: the file is marked read-only" "$dir/err" || fail "no reason for the read-only $file: $(cat "$dir/err")"
   chmod u+w "$dir/$file"
 done
 # Neither reading, nor a refused or failed set, made a previous version.
@@ -77,6 +78,15 @@ cmp -s "$dir/orvane.cfg.bak" "$dir/first" || fail "orvane.cfg.bak changed withou
 cp "$dir/orvane.cfg" "$dir/before"
 run 0 set volume=82
 cmp -s "$dir/orvane.cfg.bak" "$dir/before" || fail "a second set did not keep the version before it"
+
+# A source loop spelt in other letter case is the same file: reported once,
+# at the line that names it, and not followed.
+mkdir "$dir/t1"
+printf 'source %s\\T1\\ORVANE.CFG\r\n' "$windir" >"$dir/t1/orvane.cfg"
+printf '[main]\r\nver=101\r\n' >"$dir/t1/velder_soundfont.ini"
+run_as 1 --windir "$windir\\t1" check
+[ "$(cat "$dir/out")" = "$windir\\t1\\orvane.cfg:1: source loop: $windir\\T1\\ORVANE.CFG is already being read; not followed" ] ||
+  fail "a loop in other letter case: $(cat "$dir/out")"
 
 # A hidden file stays hidden over a set, where the file system keeps Wine's
 # attributes (in extended attributes).

@@ -33,6 +33,14 @@ void DiagnoseShadowCopy(const std::string &file, ReadStatus status, const std::s
     finding.shadow = copy == text ? ShadowBytes::kSame : ShadowBytes::kDiffer;
 }
 
+// Every line of `text` that ends in a lone CR, numbered as the editor shows it.
+void DiagnoseLoneCrs(const std::string &file, std::string_view text, std::vector<Finding> *findings) {
+  int number = 1;
+  for (size_t at = FindLineEnd(text); at != std::string_view::npos;
+       at = FindLineEnd(text, at + LineEndLength(text, at)), ++number)
+    if (IsLoneCr(text, at)) AddFinding(findings, file, number, FindingKind::kLoneCr);
+}
+
 }  // namespace
 
 std::vector<Finding> DiagnoseDriverFiles(const std::string &cfg, const std::string &ini,
@@ -50,10 +58,12 @@ std::vector<Finding> DiagnoseDriverFiles(const std::string &cfg, const std::stri
     for (Finding &finding : findings)
       if (finding.file == found) finding.file = cfg;
     DiagnoseOptionLines(cfg, text, fs, &findings);
+    DiagnoseLoneCrs(cfg, text, &findings);
   }
   text.clear();
   status = fs.read(ini.c_str(), &text);
   DiagnoseParamsText(ini, status, text, fs, &findings);
+  if (status == ReadStatus::kOk) DiagnoseLoneCrs(ini, text, &findings);
   DiagnoseShadowCopy(ini, status, text, virtualStore, fs, &findings);
 
   // File by file in the order they were first named, each by line.

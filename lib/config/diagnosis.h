@@ -45,6 +45,11 @@ enum class FindingKind {
   // Keys of the parameter file (section, key, text, number).
   kParamNarrowed,  // the value does not fit its field and becomes `number`
   kParamLimited,   // the value lies outside the load's limits and becomes `number`
+
+  // Either file: the line ends in a lone CR, which the editor shows as a line
+  // end while the driver and its engine, reading up to the next LF, take
+  // this line and the next as one.
+  kLoneCr,
 };
 
 // Bounds of following source lines that no real set-up reaches, so that a
@@ -94,15 +99,6 @@ struct Finding {
 // there is looked for under the file's own name); empty: none is looked at.
 std::vector<Finding> DiagnoseDriverFiles(const std::string &cfg, const std::string &ini,
                                          const std::string &virtualStore, const FileSystemView &fs);
-
-// Calls `visit(line, number)` for every line of a file's text as findings
-// number them: the text helpers' lines, with a CR that ends the text left
-// out of the last line as it is left out of every other.
-template <class Visit>
-void ForEachDiagnosedLine(std::string_view text, Visit visit) {
-  if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-  ForEachLineWithNumber(text, visit);
-}
 
 // A finding of no values yet, added at the end of `findings`.
 Finding &AddFinding(std::vector<Finding> *findings, const std::string &file, int line, FindingKind kind);

@@ -348,10 +348,12 @@ TEST_F(Diagnosis, OptionFindingsCarryTheSettingsAndTheValuesShownOrWritten) {
 
 TEST_F(Diagnosis, OptionLinesAreNumberedAmongAllLinesAndDecoded) {
   Put(kIni, kCleanIni);
-  // The short form "opt", and a CR that ends the file left out of the option.
+  // The short form "opt", and a CR that ends the file left out of the option
+  // (and reported, as the driver reads it as part of the line).
   Put(kCfg, "# volume\n\nopt --volume=500 \x82\xa0\r");
   EXPECT_EQ(Diagnose(), (std::vector<Expected>{{kCfg, 3, FindingKind::kShownInstead,
-                                                "option=--volume=500 <82A0> settings=volume shown=200"}}));
+                                                "option=--volume=500 <82A0> settings=volume shown=200"},
+                                               {kCfg, 3, FindingKind::kLoneCr, ""}}));
 }
 
 // --- The parameter file ----------------------------------------------------------

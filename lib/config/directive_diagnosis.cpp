@@ -47,11 +47,18 @@ struct DirectiveWalk {
   const FileSystemView &fs;
   std::vector<Finding> *findings;
   std::vector<std::string> dirs;     // the dir lines' folders so far, latest last
-  std::vector<std::string> reading;  // the files being read, outermost first
+  std::vector<std::string> reading;  // the files being read, outermost first, by FileIdentity
   int sourced = 0;                   // source files read so far
 };
 
 void WalkDirectives(DirectiveWalk &walk, const std::string &file, std::string_view text);
+
+// What tells a file from every other, so that a loop is found however its
+// source lines spell the file.
+std::string FileIdentity(const DirectiveWalk &walk, const std::string &found) {
+  std::string identity = walk.fs.identity ? walk.fs.identity(found) : "";
+  return identity.empty() ? found : identity;
+}
 
 // Finds the target of a directive as the engine looks for it: an absolute
 // path as it is, a relative one in the dir folders, latest first, and then
@@ -83,7 +90,7 @@ Finding &Add(DirectiveWalk &walk, const std::string &file, int line, FindingKind
 
 void FollowSource(DirectiveWalk &walk, const std::string &file, int line, const std::string &found) {
   FindingKind refused;
-  if (std::find(walk.reading.begin(), walk.reading.end(), found) != walk.reading.end()) {
+  if (std::find(walk.reading.begin(), walk.reading.end(), FileIdentity(walk, found)) != walk.reading.end()) {
     refused = FindingKind::kSourceLoop;
   } else if (walk.reading.size() >= static_cast<size_t>(kSourceDepthLimit) ||
              walk.sourced >= kSourceFileLimit) {
@@ -128,8 +135,8 @@ void CheckDirective(DirectiveWalk &walk, const std::string &file, int line, std:
 }
 
 void WalkDirectives(DirectiveWalk &walk, const std::string &file, std::string_view text) {
-  walk.reading.push_back(file);
-  ForEachDiagnosedLine(text, [&](std::string_view line, int number) {
+  walk.reading.push_back(FileIdentity(walk, file));
+  ForEachLineWithNumber(text, [&](std::string_view line, int number) {
     std::string_view directive, target;
     if (FindDirective(line, &directive, &target)) CheckDirective(walk, file, number, directive, target);
   });

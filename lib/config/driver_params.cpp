@@ -350,13 +350,10 @@ bool RenderSavedParams(std::string_view text, const DriverParams &params, std::s
 
 // The save edits the file as it is now: a conversion is a load's, which the
 // setup program's start has written.
-bool SaveDriverParamsFile(const char *path, DriverParams *params) {
-  if (params->CalcVibratoCent == 0 && params->CalcVibratoDelay == 0)
-    WriteParamsConversion(path, LoadDriverParamsFile(path, params));
+bool SaveDriverParamsFile(const char *path, const DriverParams &params) {
   if (!path) return false;
-
   IniFile ini;
-  return IniLoad(ini, path) != ReadStatus::kFailed && WriteParamKeys(ini, *params) && IniSave(ini, path);
+  return IniLoad(ini, path) != ReadStatus::kFailed && WriteParamKeys(ini, params) && IniSave(ini, path);
 }
 
 bool SavedParamsChangedSince(const char *path, const DriverParams &seen) {

@@ -117,10 +117,10 @@ ParamsLoad LoadDriverParamsFile(const char *path, DriverParams *params);
 bool WriteParamsConversion(const char *path, const ParamsLoad &load);
 
 // Writes the managed values into the file as it is on disk now, keeping all
-// else it holds. A set never loaded (both calculation numbers 0) is loaded
-// first, and its conversion written, as at the setup program's start. False,
-// with the file untouched, when it could not be read or written.
-bool SaveDriverParamsFile(const char *path, DriverParams *params);
+// else it holds: every value as the set holds it, 0 included (whether the set
+// was ever loaded is its caller's to know). False, with the file untouched,
+// when it could not be read or written.
+bool SaveDriverParamsFile(const char *path, const DriverParams &params);
 
 // Where the field is kept and the limits its load applies (infinite: none).
 struct ParamKeyInfo {

@@ -39,7 +39,7 @@ class DriverParamsFile : public testing::Test {
     WriteParamsConversion(path_.c_str(), load);
     return load.readable;
   }
-  bool Save() { return SaveDriverParamsFile(path_.c_str(), &params_); }
+  bool Save() { return SaveDriverParamsFile(path_.c_str(), params_); }
 
   TempFolder folder_;
   std::string path_ = folder_.PathOf("velder_soundfont.ini");
@@ -216,13 +216,19 @@ TEST_F(DriverParamsFile, SaveKeepsEverythingItDoesNotWrite) {
   EXPECT_EQ(Get(), saved);
 }
 
-TEST_F(DriverParamsFile, SetNeverLoadedIsLoadedBeforeItIsSaved) {
+// Both calculation numbers at 0 are values the user may give like any other:
+// the save writes them, and everything else the set holds, over the file.
+TEST_F(DriverParamsFile, ZeroCalculationNumbersAreSavedAsTheSetHoldsThem) {
   Put("[param]\r\n_VibratoCent=70\r\n_VibratoDelay=300\r\nVibratoDelay=5\r\n\r\n[main]\r\nver=101\r\n\r\n");
-  params_.VibratoDelay = 1234;  // not loaded: both calculation numbers are 0
+  ASSERT_TRUE(Load());
+  params_.CalcVibratoCent = 0;
+  params_.CalcVibratoDelay = 0;
+  params_.VibratoDelay = 1500;
   ASSERT_TRUE(Save());
   std::string file = Get();
-  EXPECT_NE(file.find("_VibratoCent=70\r\n_VibratoDelay=300\r\nVibratoDelay=5\r\n"), std::string::npos);
-  EXPECT_EQ(params_.VibratoDelay, 5);
+  EXPECT_NE(file.find("VibratoDelay=1500\r\n"), std::string::npos) << file;
+  EXPECT_NE(file.find("_VibratoCent=0\r\n_VibratoDelay=0\r\n"), std::string::npos) << file;
+  EXPECT_EQ(params_.VibratoDelay, 1500);
 }
 
 TEST_F(DriverParamsFile, UnreadableFileGivesDefaultsAndIsNeverWritten) {
@@ -235,7 +241,7 @@ TEST_F(DriverParamsFile, UnreadableFileGivesDefaultsAndIsNeverWritten) {
   EXPECT_FALSE(Save());
   EXPECT_TRUE(fs::is_directory(folder_.path()));
   EXPECT_TRUE(fs::is_empty(folder_.path()));
-  EXPECT_FALSE(SaveDriverParamsFile(nullptr, &params_));
+  EXPECT_FALSE(SaveDriverParamsFile(nullptr, params_));
 }
 
 TEST_F(DriverParamsFile, FailedConversionRunsAgainAtTheNextLoad) {

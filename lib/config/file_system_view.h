@@ -20,4 +20,8 @@ struct FileSystemView {
   std::string (*decode)(std::string_view bytes);
   std::string driveLinks;  // where "C:" leads, as "<driveLinks>/c:"; empty: the system knows drives
   char separator;
+  // The identity of the file `path` names, whatever its spelling (on Windows
+  // its volume serial and file index, elsewhere its device and inode); empty
+  // where it cannot be told, and then the spelling `find` gives stands for it.
+  std::string (*identity)(const std::string &path) = nullptr;
 };

@@ -1,13 +1,13 @@
 #include "lib/config/line_ends.h"
 
+#include "lib/files/lines.h"
+
 namespace {
 
 std::string_view LineEndBytes(LineEnd end) {
   switch (end) {
     case LineEnd::kLf:
       return "\n";
-    case LineEnd::kCr:
-      return "\r";
     case LineEnd::kCrLf:
       break;
   }
@@ -17,10 +17,11 @@ std::string_view LineEndBytes(LineEnd end) {
 }  // namespace
 
 LineEnd FirstLineEnd(std::string_view bytes) {
-  size_t at = bytes.find_first_of("\r\n");
+  // A lone CR is never chosen: the driver's engine reads up to the next LF,
+  // so a file of lone CRs would be one line to it.
+  size_t at = bytes.find('\n');
   if (at == std::string_view::npos) return LineEnd::kCrLf;
-  if (bytes[at] == '\n') return LineEnd::kLf;
-  return at + 1 < bytes.size() && bytes[at + 1] == '\n' ? LineEnd::kCrLf : LineEnd::kCr;
+  return at > 0 && bytes[at - 1] == '\r' ? LineEnd::kCrLf : LineEnd::kLf;
 }
 
 std::string WithLineEnds(std::string_view text, LineEnd end) {
@@ -28,11 +29,10 @@ std::string WithLineEnds(std::string_view text, LineEnd end) {
   std::string out;
   out.reserve(text.size());
   for (;;) {
-    size_t at = text.find_first_of("\r\n");
+    size_t at = FindLineEnd(text);
     out.append(text.substr(0, at));
     if (at == std::string_view::npos) return out;
-    size_t length = text.compare(at, 2, "\r\n") == 0 ? 2 : 1;
     out.append(endBytes);
-    text.remove_prefix(at + length);
+    text.remove_prefix(at + LineEndLength(text, at));
   }
 }

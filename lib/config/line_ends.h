@@ -6,14 +6,14 @@
 #include <string>
 #include <string_view>
 
-enum class LineEnd { kCrLf, kLf, kCr };
+enum class LineEnd { kCrLf, kLf };
 
-// The form of the first line end in `bytes`; CR LF where there is none (a
-// new, empty or one-line file).
+// The form the editor writes a file in: that of its first line end that
+// holds an LF (LF or CR LF); CR LF where none does (a new, empty or one-line
+// file, or one of lone CRs only).
 LineEnd FirstLineEnd(std::string_view bytes);
 
 // `text` with every line end, whatever its form (CR LF, a lone CR or a lone
-// LF), as `end`. Other bytes are kept as they are: CR and LF never occur as
-// the trail byte of a double-byte character in code page 932. May throw
-// std::bad_alloc.
+// LF, lib/files/lines.h), as `end`. Other bytes are kept as they are. May
+// throw std::bad_alloc.
 std::string WithLineEnds(std::string_view text, LineEnd end);

@@ -16,17 +16,21 @@ struct Case {
 const Case kCases[] = {
     {"LF", "a\nb\n", LineEnd::kLf, "a\r\nb\r\n", "a\nb\n"},
     {"CR LF", "a\r\nb\r\n", LineEnd::kCrLf, "a\r\nb\r\n", "a\r\nb\r\n"},
-    {"CR", "a\rb\r", LineEnd::kCr, "a\r\nb\r\n", "a\rb\r"},
+    // A lone CR is never the form written: the engine would read such a file as one line.
+    {"CR", "a\rb\r", LineEnd::kCrLf, "a\r\nb\r\n", "a\r\nb\r\n"},
+    // A CR LF file converted twice: a lone CR and a CR LF, two line ends; CR LF holds the LF.
+    {"CR CR LF", "a\r\r\nb\r\r\n", LineEnd::kCrLf, "a\r\n\r\nb\r\n\r\n", "a\r\n\r\nb\r\n\r\n"},
+    {"CR CR LF after an LF", "a\nb\r\r\n", LineEnd::kLf, "a\r\nb\r\n\r\n", "a\nb\n\n"},
     {"empty lines", "\n\n\n", LineEnd::kLf, "\r\n\r\n\r\n", "\n\n\n"},
-    {"empty CR lines", "\r\r", LineEnd::kCr, "\r\n\r\n", "\r\r"},
+    {"empty CR lines", "\r\r", LineEnd::kCrLf, "\r\n\r\n", "\r\n\r\n"},
     {"no final line end", "a\nb", LineEnd::kLf, "a\r\nb", "a\nb"},
     {"one line", "one line", LineEnd::kCrLf, "one line", "one line"},
     {"empty", "", LineEnd::kCrLf, "", ""},
-    {"a lone CR ends the file", "a\r", LineEnd::kCr, "a\r\n", "a\r"},
-    // A mixed file takes its first line's end throughout.
+    {"a lone CR ends the file", "a\r", LineEnd::kCrLf, "a\r\n", "a\r\n"},
+    // A mixed file takes the form of its first line end that holds an LF throughout.
     {"mixed, LF first", "a\nb\r\nc\rd", LineEnd::kLf, "a\r\nb\r\nc\r\nd", "a\nb\nc\nd"},
     {"mixed, CR LF first", "a\r\nb\nc\r", LineEnd::kCrLf, "a\r\nb\r\nc\r\n", "a\r\nb\r\nc\r\n"},
-    {"mixed, CR first", "a\r\rb\n\r\n", LineEnd::kCr, "a\r\n\r\nb\r\n\r\n", "a\r\rb\r\r"},
+    {"mixed, CR first", "a\r\rb\n\r\n", LineEnd::kLf, "a\r\n\r\nb\r\n\r\n", "a\n\nb\n\n"},
     // LF then CR is two line ends, not one reversed.
     {"LF CR", "a\n\rb", LineEnd::kLf, "a\r\n\r\nb", "a\n\nb"},
     // Double-byte characters whose trail bytes are the ASCII "\" and "|" stay whole.
@@ -50,7 +54,6 @@ TEST(LineEnds, FileShownAndSavedBack) {
 // them as the file's line end, so the file reads back as the editor showed.
 TEST(LineEnds, EveryFormInTheShownTextBecomesTheFilesLineEnd) {
   EXPECT_EQ(WithLineEnds("a\r\nb\nc\rd", LineEnd::kLf), "a\nb\nc\nd");
-  EXPECT_EQ(WithLineEnds("a\r\nb\nc\rd", LineEnd::kCr), "a\rb\rc\rd");
   EXPECT_EQ(WithLineEnds("a\r\nb\nc\rd", LineEnd::kCrLf), "a\r\nb\r\nc\r\nd");
 }
 

@@ -210,7 +210,7 @@ void DiagnoseOptionLines(const std::string &file, std::string_view text, const F
   ApplyOptionLines(&final, text);
   OptionValues values = DefaultOptionValues();
   std::vector<OptionLine> lines;
-  ForEachDiagnosedLine(text, [&](std::string_view line, int number) {
+  ForEachLineWithNumber(text, [&](std::string_view line, int number) {
     std::string_view option;
     if (!FindOptionText(line, &option)) return;
     ApplyOptionText(&values, option);

@@ -5,20 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-// Calls `visit(line, number)` for every line of `text`, empty ones included,
-// numbered from 1 as an editor numbers them, without its terminator. A line
-// ends at LF; a CR right before the LF belongs to the terminator, as in a
-// file read in text mode. Lines may be of any length.
-template <class Visit>
-void ForEachLineWithNumber(std::string_view text, Visit visit) {
-  for (int number = 1; !text.empty(); ++number) {
-    size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (end != std::string_view::npos && !line.empty() && line.back() == '\r') line.remove_suffix(1);
-    visit(line, number);
-  }
-}
+#include "lib/files/lines.h"
 
 // Calls `visit(line)` for every line that is not empty, in order: the lines
 // the option reader and writer look at. A last line of a single character

@@ -13,9 +13,10 @@ std::vector<std::string> Lines(std::string_view text) {
   return lines;
 }
 
-TEST(Text, SplitsLinesAsATextModeFileReadsThem) {
+// CR LF, LF and a lone CR each end a line, as the editor shows them.
+TEST(Text, SplitsLinesAsTheEditorShowsThem) {
   EXPECT_EQ(Lines("a\r\nbb\n\n\r\nc\rd\r\r\n\r\r\nlast"),
-            (std::vector<std::string>{"a", "bb", "c\rd\r", "\r", "last"}));
+            (std::vector<std::string>{"a", "bb", "c", "d", "last"}));
   // A one-character last line is a line, and a line is never cut, however long.
   EXPECT_EQ(Lines("x"), std::vector<std::string>{"x"});
   std::string longLine(5000, 'l');
@@ -29,8 +30,8 @@ TEST(Text, NumbersEveryLineEmptyOnesIncluded) {
   auto take = [&](std::string_view line, int number) { lines.emplace_back(number, line); };
   ForEachLineWithNumber("a\r\n\nb\r\r\n\r\nlast\r", take);
   EXPECT_EQ(lines, (std::vector<std::pair<int, std::string>>{
-                       {1, "a"}, {2, ""}, {3, "b\r"}, {4, ""}, {5, "last\r"}}));
-  // A final LF ends the last line and begins none.
+                       {1, "a"}, {2, ""}, {3, "b"}, {4, ""}, {5, ""}, {6, "last"}}));
+  // A final line end ends the last line and begins none.
   lines.clear();
   ForEachLineWithNumber("x\n\n", take);
   EXPECT_EQ(lines, (std::vector<std::pair<int, std::string>>{{1, "x"}, {2, ""}}));

@@ -20,6 +20,19 @@ PathKind FindPath(const std::string &path, std::string *found) {
 
 std::string AsIs(std::string_view bytes) { return std::string(bytes); }
 
+// The volume serial number and file index: one file, however it is spelt.
+std::string FileIdentity(const std::string &path) {
+  HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "";
+  BY_HANDLE_FILE_INFORMATION info;
+  bool known = GetFileInformationByHandle(file, &info);
+  CloseHandle(file);
+  if (!known) return "";
+  return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) + ":" +
+         std::to_string(info.nFileIndexLow);
+}
+
 // The current user's local application data folder; empty when there is none.
 std::string LocalAppData() {
   HMODULE shell = LoadSystemLibrary("shell32.dll", LoadLibraryExA);
@@ -40,7 +53,7 @@ std::string WindowsDirectory() {
   return length > 0 && length < MAX_PATH ? dir : "";
 }
 
-FileSystemView WindowsFileSystem() { return {FindPath, ReadWholeFile, AsIs, "", '\\'}; }
+FileSystemView WindowsFileSystem() { return {FindPath, ReadWholeFile, AsIs, "", '\\', FileIdentity}; }
 
 std::string UserVirtualStore() {
   std::string windows = WindowsDirectory();

@@ -8,6 +8,14 @@
 #include <set>
 #include <string>
 
+// Why a write failed.
+enum class WriteFailure {
+  kNone,
+  kReadOnly,  // the file is read-only (on Linux: it has no write permission bit), so it is never written
+  kDenied,    // the system refused a step for lack of rights
+  kOther,
+};
+
 enum class ReadStatus {
   kOk,       // the whole file is in the string
   kMissing,  // the file does not exist: callers treat it as empty
@@ -24,12 +32,16 @@ ReadStatus ReadWholeFile(const char *path, std::string *contents);
 // another program holds open is tried again for about a second. Where that
 // file cannot be created but `path` exists and opens for writing, `path` is
 // rewritten in place instead, and its old bytes are put back if that fails.
-// A read-only `path` is never written. On any failure `path` is left as it
-// was, no temporary file stays, and false is returned. Two saves of one file
-// at once never mix their bytes; one of them may fail.
-bool SafeWriteFile(const char *path, const char *data, size_t size);
+// A read-only `path` is never written. On Linux a symbolic link stays: the
+// file it leads to is written, in that file's folder. On any failure `path`
+// is left as it was, no temporary file stays, and false is returned, with
+// the reason in `failure` where it is given, as the step that failed learnt
+// it from the system. Two saves of one file at once never mix their bytes;
+// one of them may fail.
+bool SafeWriteFile(const char *path, const char *data, size_t size, WriteFailure *failure = nullptr);
 
-// Appended to a target's name to name its temporary file: one per target.
+// Appended to a target's name to name its temporary file: one per target
+// (one whose name would grow too long for Windows gets a short name beside it).
 extern const char kTempFileSuffix[];
 // Appended to a file's name to name the previous version kept beside it.
 extern const char kPreviousVersionSuffix[];
@@ -50,4 +62,5 @@ RunWrites *ThisRun();
 // exist, or one rewritten in place, leaves no previous version, and a write
 // whose previous version cannot be kept still goes on. A failed write leaves
 // an older previous version as it was and makes none.
-bool SafeWriteInRun(RunWrites *run, const char *path, const char *data, size_t size);
+bool SafeWriteInRun(RunWrites *run, const char *path, const char *data, size_t size,
+                    WriteFailure *failure = nullptr);

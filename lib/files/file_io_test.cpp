@@ -120,6 +120,7 @@ const WriteSteps kFaultySteps = {
     },
     [](const char *path) { kSystemWriteSteps.remove(path); },
     [](unsigned) {},
+    [] { return kSystemWriteSteps.denied(); },
 };
 
 // Whichever step fails, the target holds either its old bytes (and the save
@@ -246,6 +247,124 @@ TEST_F(FileIoTest, AFailedStepLeavesAnOlderPreviousVersionAsItWas) {
   }
   g_failAt = -1;
 }
+
+// A failed write says why, from the step that failed: the in-place rewrite
+// tried after it does not replace a refusal of the temporary file, which
+// rights would have let through.
+TEST_F(FileIoTest, AFailedWriteSaysWhyFromTheStepThatFailed) {
+  WriteSteps refusesTemp = kSystemWriteSteps;
+  refusesTemp.createTemp = [](const char *, StepFile *) { return false; };
+  refusesTemp.denied = [] { return true; };
+  WriteSteps refusesTempOnly = refusesTemp;
+  refusesTempOnly.openTarget = [](const char *, StepFile *) { return false; };
+  refusesTempOnly.denied = [] {
+    static int asked = 0;
+    return asked++ % 2 == 0;  // the temporary file's step, then not the in-place one
+  };
+  WriteSteps failsTemp = kSystemWriteSteps;
+  failsTemp.createTemp = refusesTemp.createTemp;
+  failsTemp.denied = [] { return false; };
+  WriteSteps refusesReplace = kSystemWriteSteps;
+  refusesReplace.replace = [](const char *, const char *, const char *) { return MoveResult::kFailed; };
+  refusesReplace.denied = [] { return true; };
+  struct Case {
+    const char *name;
+    const WriteSteps &steps;
+    bool exists;
+    bool readOnly;
+    bool written;
+    WriteFailure failure;
+  } cases[] = {
+      {"written", kSystemWriteSteps, true, false, true, WriteFailure::kNone},
+      {"read-only", kSystemWriteSteps, true, true, false, WriteFailure::kReadOnly},
+      {"temporary file refused, no file", refusesTemp, false, false, false, WriteFailure::kDenied},
+      {"temporary file refused, rewritten in place", refusesTemp, true, false, true, WriteFailure::kNone},
+      {"temporary file refused, in place failed", refusesTempOnly, true, false, false, WriteFailure::kDenied},
+      {"temporary file failed, no file", failsTemp, false, false, false, WriteFailure::kOther},
+      {"replacement refused", refusesReplace, true, false, false, WriteFailure::kDenied},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove(folder_.PathOf("out.cfg"));
+    if (c.exists) folder_.Put("out.cfg", "old");
+    const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (c.readOnly) fs::permissions(folder_.PathOf("out.cfg"), write, fs::perm_options::remove);
+    WriteFailure failure = WriteFailure::kOther;
+    EXPECT_EQ(SafeWriteFileWith(c.steps, folder_.PathOf("out.cfg").c_str(), "new", 3, false, &failure),
+              c.written);
+    EXPECT_EQ(failure, c.failure);
+    EXPECT_EQ(folder_.Get("out.cfg"), c.written ? "new" : c.exists ? "old" : "");
+    if (c.readOnly) fs::permissions(folder_.PathOf("out.cfg"), fs::perms::owner_write, fs::perm_options::add);
+  }
+}
+
+// A target near the longest path Windows' ANSI calls take is still written
+// all or nothing: the writer's own files beside it get short names in its
+// folder where its name and their suffix would not fit.
+TEST_F(FileIoTest, ATargetNearTheLongestPathKeepsItsFilesBesideItWithinThatLength) {
+  static std::vector<std::string> named;
+  WriteSteps steps = kSystemWriteSteps;
+  steps.createTemp = [](const char *temp, StepFile *file) {
+    named.push_back(temp);
+    return kSystemWriteSteps.createTemp(temp, file);
+  };
+  steps.replace = [](const char *temp, const char *path, const char *backup) {
+    named.insert(named.end(), {temp, path, backup});
+    return kSystemWriteSteps.replace(temp, path, backup);
+  };
+  steps.moveOver = [](const char *from, const char *to) {
+    named.insert(named.end(), {from, to});
+    return kSystemWriteSteps.moveOver(from, to);
+  };
+  fs::path folder = folder_.path();
+  while (folder.string().size() < 230)
+    folder /= std::string(std::min<size_t>(40, 230 - folder.string().size()), 'd');
+  fs::create_directories(folder);
+  for (size_t length : {249, 255, 259}) {
+    SCOPED_TRACE(length);
+    const std::string path = (folder / std::string(length - folder.string().size() - 1, 'f')).string();
+    ASSERT_EQ(path.size(), length);
+    PutFile(path, "old");
+    named.clear();
+    ASSERT_TRUE(SafeWriteFileWith(steps, path.c_str(), "new", 3, true));
+    EXPECT_EQ(FileBytes(path), "new");
+    ASSERT_GE(named.size(), 4u) << "replaced, not rewritten in place";
+    const std::string previous = path + kPreviousVersionSuffix;
+    for (const std::string &name : named) {
+      // The previous version keeps its name, which the user looks for; the
+      // write goes on where it does not fit.
+      if (name == previous) continue;
+      EXPECT_LE(name.size(), 259u) << name;
+      EXPECT_EQ(fs::path(name).parent_path(), folder) << name;
+    }
+    if (previous.size() <= 259) {
+      EXPECT_EQ(FileBytes(previous), "old");
+    }
+    size_t left = 0;
+    for (const auto &entry : fs::directory_iterator(folder)) left += entry.path() != previous;
+    EXPECT_EQ(left, 1u) << "no file of the writer's own stays";
+    fs::remove(path);
+    fs::remove(path + kPreviousVersionSuffix);
+  }
+}
+
+#ifndef _WIN32
+// A symbolic link stays a link: the write goes to the file it leads to, in
+// that file's folder, and so does its previous version.
+TEST_F(FileIoTest, AWriteThroughASymbolicLinkGoesToItsTarget) {
+  fs::create_directory(folder_.path() / "real");
+  folder_.Put("real/out.cfg", "old");
+  fs::create_symlink("real/out.cfg", folder_.path() / "link.cfg");
+  fs::create_symlink("link.cfg", folder_.path() / "link2.cfg");
+  RunWrites run;
+  ASSERT_TRUE(SafeWriteInRun(&run, folder_.PathOf("link2.cfg").c_str(), "new", 3));
+  EXPECT_TRUE(fs::is_symlink(folder_.path() / "link.cfg"));
+  EXPECT_TRUE(fs::is_symlink(folder_.path() / "link2.cfg"));
+  EXPECT_EQ(folder_.Get("real/out.cfg"), "new");
+  EXPECT_EQ(folder_.Get((std::string("real/out.cfg") + kPreviousVersionSuffix).c_str()), "old");
+  EXPECT_FALSE(fs::exists(folder_.path() / (std::string("link2.cfg") + kPreviousVersionSuffix)));
+}
+#endif
 
 class RunWritesTest : public FileIoTest {
  protected:

@@ -12,9 +12,9 @@ RunWrites *ThisRun() {
   return &run;
 }
 
-bool SafeWriteInRun(RunWrites *run, const char *path, const char *data, size_t size) {
+bool SafeWriteInRun(RunWrites *run, const char *path, const char *data, size_t size, WriteFailure *failure) {
   const bool first = run->paths.find(std::string_view(path)) == run->paths.end();
-  if (!SafeWriteFileWith(kSystemWriteSteps, path, data, size, first)) return false;
+  if (!SafeWriteFileWith(kSystemWriteSteps, path, data, size, first, failure)) return false;
   try {
     if (first) run->paths.emplace(path);
   } catch (const std::bad_alloc &) {

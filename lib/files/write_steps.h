@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "lib/files/file_io.h"
+
 // An open file, as the platform's steps know it.
 using StepFile = intptr_t;
 
@@ -56,12 +58,21 @@ struct WriteSteps {
   // Removes a file, if it can.
   void (*remove)(const char *path);
   void (*pause)(unsigned milliseconds);
+  // Whether the system refused the step that has just failed for lack of
+  // rights; asked straight after it, before any other step runs.
+  bool (*denied)();
 };
 
 extern const WriteSteps kSystemWriteSteps;
+
+// The file a write of `path` goes to: on Linux the file a symbolic link leads
+// to (through every link on the way), so that the link stays and its target
+// is written, in its own folder; elsewhere `path` itself. May throw
+// std::bad_alloc.
+std::string WrittenPath(const char *path);
 
 // SafeWriteFile made of the given steps; with `keepPrevious`, an existing
 // target replaced by the new file stays as the target's previous version (see
 // SafeWriteInRun).
 bool SafeWriteFileWith(const WriteSteps &steps, const char *path, const char *data, size_t size,
-                       bool keepPrevious = false);
+                       bool keepPrevious = false, WriteFailure *failure = nullptr);

@@ -88,8 +88,26 @@ MoveResult Replace(const char *temp, const char *path, const char *backup) {
 void Remove(const char *path) { unlink(path); }
 void Pause(unsigned milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
+bool Denied() { return errno == EACCES || errno == EPERM; }
+
 }  // namespace
+
+std::string WrittenPath(const char *path) {
+  std::string written = path;
+  // As many links as the system follows itself before it gives up.
+  for (int links = 0; links < 40; ++links) {
+    struct stat status;
+    if (lstat(written.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) break;
+    std::string to(static_cast<size_t>(status.st_size) + 1, '\0');
+    ssize_t length = readlink(written.c_str(), &to[0], to.size());
+    if (length <= 0 || static_cast<size_t>(length) >= to.size()) break;
+    to.resize(static_cast<size_t>(length));
+    size_t slash = written.rfind('/');
+    written = to[0] == '/' || slash == std::string::npos ? to : written.substr(0, slash + 1) + to;
+  }
+  return written;
+}
 
 const WriteSteps kSystemWriteSteps = {Inspect, CreateTemp, OpenTarget, ReadAll, WriteFromStart,
                                       SetEnd,  Flush,      Close,      Keep,    Replace,
-                                      Move,    Move,       Remove,     Pause};
+                                      Move,    Move,       Remove,     Pause,   Denied};

@@ -123,8 +123,12 @@ MoveResult MoveOver(const char *from, const char *to) {
 void Remove(const char *path) { DeleteFileA(path); }
 void Pause(unsigned milliseconds) { Sleep(milliseconds); }
 
+bool Denied() { return GetLastError() == ERROR_ACCESS_DENIED; }
+
 }  // namespace
+
+std::string WrittenPath(const char *path) { return path; }
 
 const WriteSteps kSystemWriteSteps = {Inspect, CreateTemp, OpenTarget, ReadAll, WriteFromStart,
                                       SetEnd,  Flush,      Close,      Keep,    Replace,
-                                      Move,    MoveOver,   Remove,     Pause};
+                                      Move,    MoveOver,   Remove,     Pause,   Denied};

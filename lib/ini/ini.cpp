@@ -7,6 +7,7 @@
 #include <new>
 #include <utility>
 
+#include "lib/files/lines.h"
 #include "lib/ini/ini_platform.h"
 #include "lib/ini/lead_byte.h"
 
@@ -261,19 +262,20 @@ bool IniParse(IniFile &ini, const char *text, size_t size) {
   char line[kLineBuffer];
   IniSection *current = nullptr;
   bool ok = true;
+  const std::string_view whole(text, size);
   size_t pos = 0;
   int32_t number = 1;
   while (pos < size) {
-    // What one fgets call returns from a text-mode stream: CR LF read as one
-    // line feed, at most kLineBuffer - 1 bytes, the line feed included. A
-    // longer line comes in parts, each numbered as the line.
+    // One line, its line end (whatever its form) read as one line feed, in
+    // parts of at most kLineBuffer - 1 bytes as fgets returns them, the line
+    // feed included. A longer line comes in parts, each numbered as the line.
     size_t length = 0;
     bool ended = false;
     while (!ended && length < kLineBuffer - 1 && pos < size) {
-      char c = text[pos++];
-      if (c == '\r' && pos < size && text[pos] == '\n') c = text[pos++];
-      line[length++] = c;
-      ended = c == '\n';
+      size_t endLength = LineEndLength(whole, pos);
+      ended = endLength != 0;
+      line[length++] = ended ? '\n' : text[pos];
+      pos += ended ? endLength : 1;
     }
     line[length] = '\0';
     ok = ParseLine(ini, line, number, &current) && ok;

@@ -91,11 +91,13 @@ TEST_F(Ini, RecordsKeepTheLineTheyWereReadFrom) {
   IniSection *s = IniFindSection(ini_, "s");
   EXPECT_EQ(s->line, 2);  // its first header
   EXPECT_EQ(IniFindSection(ini_, "t")->line, 6);
-  EXPECT_EQ(IniFindEntry(IniFindSection(ini_, "t"), "a")->line, 7);  // a lone CR ends no line
+  // A lone CR ends a line, as the editor shows it.
+  EXPECT_EQ(IniFindEntry(IniFindSection(ini_, "t"), "a")->line, 7);
+  EXPECT_EQ(IniFindEntry(IniFindSection(ini_, "t"), "b")->line, 8);
   EXPECT_EQ(IniFindEntry(s, "long")->line, 4);
   EXPECT_EQ(IniFindEntry(s, std::string(106, 'x').c_str())->line, 4);  // the rest, as a comment
-  EXPECT_EQ(IniFindEntry(s, "k ")->line, 9);                           // the latest line gives the line
-  EXPECT_EQ(IniFindEntry(s, "j")->line, 12);                           // a comment line too
+  EXPECT_EQ(IniFindEntry(s, "k ")->line, 10);                          // the latest line gives the line
+  EXPECT_EQ(IniFindEntry(s, "j")->line, 13);                           // a comment line too
   EXPECT_EQ(IniFindEntry(s, "none"), nullptr);
   EXPECT_EQ(IniFindEntry(nullptr, "k "), nullptr);
 
@@ -103,7 +105,7 @@ TEST_F(Ini, RecordsKeepTheLineTheyWereReadFrom) {
   IniSection *added = IniAddSection(ini_, "added");
   ASSERT_TRUE(IniSetInt(s, "k ", 5));
   ASSERT_TRUE(IniSetInt(s, "new", 5));
-  EXPECT_EQ(IniFindEntry(s, "k ")->line, 9);
+  EXPECT_EQ(IniFindEntry(s, "k ")->line, 10);
   EXPECT_EQ(IniFindEntry(s, "new")->line, 0);
   EXPECT_EQ(added->line, 0);
 

@@ -137,6 +137,9 @@ std::string InEnglish(const Finding &f) {
       return KeyValue(f) + " does not fit its field and becomes " + FormatNumber(f.number);
     case FindingKind::kParamLimited:
       return KeyValue(f) + " is outside the limits of loading and becomes " + FormatNumber(f.number);
+    case FindingKind::kLoneCr:
+      return "the line ends in a lone CR, which the driver does not take for a line end: it reads on to the "
+             "next LF as one line";
   }
   return "";
 }
@@ -212,6 +215,8 @@ std::string InJapanese(const Finding &f) {
     case FindingKind::kParamLimited:
       return Filled("[%s] %s=%s は範囲外のため %s になります",
                     {f.section, f.key, f.text, FormatNumber(f.number)});
+    case FindingKind::kLoneCr:
+      return "行末が CR だけです。ドライバはこれを行末と見なさず、次の LF までを一つの行として読みます";
   }
   return "";
 }

@@ -13,7 +13,8 @@ enum class TextId {
   kTabDiagnosis,
   // Message boxes: a save that did not happen; the options page's apply;
   // the question before a page's write overwrites a change it has not seen,
-  // one per page. kConfirmCaption is the caption of the last two kinds.
+  // one per page; the editor's question before it saves bytes it could not
+  // show. kConfirmCaption is the caption of all but the first.
   kSaveFailed,
   kSaveFailedCaption,
   kOptionsWritten,
@@ -21,6 +22,7 @@ enum class TextId {
   kCfgChangedQuestion,
   kOptionsChangedQuestion,
   kParamsChangedQuestion,
+  kCfgUnshownBytesQuestion,
   // The editor page's choosers: file type filters (pairs of a description
   // and a pattern, ending in an empty one) and folder browser titles.
   kCfgFilter,

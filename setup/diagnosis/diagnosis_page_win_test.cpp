@@ -14,6 +14,7 @@
 #include "lib/texts/midi_texts.h"
 #include "setup/res/resource.h"
 #include "tests/portable/fake_midi.h"
+#include "tests/portable/line_forms.h"
 #include "tests/win/setup_fixture_win.h"
 
 namespace {
@@ -275,6 +276,36 @@ TEST_F(DiagnosisPage, DoubleClickSelectsTheLineInTheEditorsTextAsItStands) {
   DoubleClickRow(loop_.path());
   EXPECT_EQ(SendMessageA(Tabs(), TCM_GETCURSEL, 0, 0), kDiagnosisPage);
   EXPECT_TRUE(IsWindowVisible(Page(kDiagnosisPage)));
+}
+
+// Whatever the file's line ends, a finding's line is the one the editor
+// shows, and a double-click lands on it; each lone CR is reported at the
+// line it ends, in the interface's language.
+TEST_F(DiagnosisPage, LinesAreTheEditorsWhateverTheLineEnds) {
+  const std::string loneCr = Localized(
+      "行末が CR だけです。ドライバはこれを行末と見なさず、次の LF までを一つの行として読みます",
+      "the line ends in a lone CR, which the driver does not take for a line end: it reads on to the "
+      "next LF as one line");
+  for (const LineForm &form : kLineForms) {
+    SCOPED_TRACE(form.name);
+    WriteBytes(cfg_.path(), JoinedLines({"# fonts", "soundfont \"gone.sf2\"", "dir C:\\"}, form));
+    Open();
+    ShowPage();
+    const std::string at = "orvane.cfg:" + std::to_string(ShownLine(2, form)) + ":";
+    std::vector<std::string> rows = Rows();
+    std::vector<std::string> loneCrRows, expected;
+    for (const std::string &row : rows)
+      if (row.find(loneCr) != std::string::npos) loneCrRows.push_back(row);
+    for (int line : LoneCrLines(3, form))
+      expected.push_back("orvane.cfg:" + std::to_string(line) + ": " + loneCr);
+    EXPECT_EQ(loneCrRows, expected);
+    DoubleClickRow(at + " soundfont");
+    HWND edit = GetDlgItem(Page(kEditorPage), IDC_CFG_EDIT);
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(WindowText(edit).substr(start, end - start), "soundfont \"gone.sf2\"");
+    DestroyWindow(window_);
+  }
 }
 
 TEST_F(DiagnosisPage, CtrlCCopiesTheSelectedRow) {

@@ -32,13 +32,19 @@ void PutLineAtCaret(HWND page, const char *format, const char *path) {
   std::free(line);
 }
 
+// Each chooser is owned by the setup window, which stays disabled while it
+// is open: a second press cannot open another one, and the window cannot be
+// closed under it.
 void ChooseAndPut(HWND page, const DirectiveButton &button) {
+  HWND owner = GetAncestor(page, GA_ROOT);
   if (button.folder) {
     CMyFolderDialog chooser;
+    chooser.m_bi.hwndOwner = owner;
     chooser.m_bi.lpszTitle = UiText(button.chooserText);
     if (chooser.Show()) PutLineAtCaret(page, button.format, chooser.m_pszPath);
   } else {
     CMyFileDialog chooser;
+    chooser.m_ofn.hwndOwner = owner;
     chooser.m_ofn.Flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
     chooser.m_ofn.lpstrFilter = UiText(button.chooserText);
     if (chooser.Show() && chooser.m_nResult) PutLineAtCaret(page, button.format, chooser.m_pszResult);

@@ -121,6 +121,7 @@ class DirectiveInsertion : public SetupPageTest {
   void ChooseWith(int button, const std::string &path) {
     bool folder = button == IDC_ADD_DIR;
     ModalDriver driver(ChooserOf(window_), [&](HWND chooser) {
+      ownedBySetupWindow_ = GetWindow(chooser, GW_OWNER) == window_ && !IsWindowEnabled(window_);
       char filter[128] = "";
       SendDlgItemMessageA(chooser, cmb1, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(filter));
       filter_ = filter;
@@ -143,6 +144,7 @@ class DirectiveInsertion : public SetupPageTest {
   std::string saved_;
   std::string filter_;
   bool titleShown_ = false;
+  bool ownedBySetupWindow_ = false;
 };
 
 struct ButtonCase {
@@ -167,7 +169,8 @@ std::string PathFor(const ButtonCase &c, const ChooserFiles &files) {
 }
 
 // The directive lands exactly at a mid-line caret, joined to the text on
-// both sides, with the path between the quotes as chosen.
+// both sides, with the path between the quotes as chosen. The chooser is
+// owned by the setup window, disabled while it is open and enabled after.
 TEST_F(DirectiveInsertion, EachButtonPutsItsDirectiveAtAMidLineCaret) {
   for (const ButtonCase &c : kButtons) {
     const std::string path = PathFor(c, files_);
@@ -179,6 +182,8 @@ TEST_F(DirectiveInsertion, EachButtonPutsItsDirectiveAtAMidLineCaret) {
     EXPECT_EQ(filter_, Localized(c.filter, c.englishFilter)) << c.keyword;
     EXPECT_EQ(titleShown_, c.button == IDC_ADD_DIR) << c.keyword;
     EXPECT_EQ(CurrentDirectory(), files_.base()) << c.keyword;
+    EXPECT_TRUE(ownedBySetupWindow_) << c.keyword;
+    EXPECT_TRUE(IsWindowEnabled(window_)) << c.keyword;
   }
 }
 

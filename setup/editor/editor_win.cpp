@@ -26,10 +26,23 @@ const WPARAM kTypingLimit = 0x400000;
 // asks before it overwrites a change the page has not shown.
 SeenFile g_seen;
 
+// False when the editor's text, as loaded, is not the file's bytes (after the
+// line ends): a NUL byte cut it, or the edit changed bytes that the code page
+// cannot show. "保存" then asks before it writes the changed bytes.
+bool g_textIsTheFile = true;
+
 // The line end that "保存" writes: the form the file used when it was last
 // read, kept with the page.
 void KeepLineEnd(HWND page, LineEnd end) { SetWindowLongPtrA(page, DWLP_USER, static_cast<LONG_PTR>(end)); }
 LineEnd KeptLineEnd(HWND page) { return static_cast<LineEnd>(GetWindowLongPtrA(page, DWLP_USER)); }
+
+// The edit's whole text, up to its first NUL. May throw std::bad_alloc.
+std::string EditText(HWND edit) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+  GetWindowTextA(edit, &text[0], static_cast<int>(text.size()));
+  text.resize(std::strlen(text.c_str()));
+  return text;
+}
 
 // Puts the whole of orvane.cfg into the editor, every line end as CR LF
 // since the edit breaks lines only there. A file that is missing, or that
@@ -39,12 +52,15 @@ LineEnd KeptLineEnd(HWND page) { return static_cast<LineEnd>(GetWindowLongPtrA(p
 void ReloadEditor(HWND page) {
   char path[MAX_PATH];
   g_seen = {ReadStatus::kFailed, {}};
+  g_textIsTheFile = true;
   if (!BuildDriverFilePath(path, kCfgFileName)) return;
   try {
     SeenFile read = ReadSeenFile(path);
     if (read.status == ReadStatus::kOk) {
-      SetDlgItemTextA(page, IDC_CFG_EDIT, WithLineEnds(read.bytes, LineEnd::kCrLf).c_str());
+      const std::string shown = WithLineEnds(read.bytes, LineEnd::kCrLf);
+      SetDlgItemTextA(page, IDC_CFG_EDIT, shown.c_str());
       KeepLineEnd(page, FirstLineEnd(read.bytes));
+      g_textIsTheFile = EditText(GetDlgItem(page, IDC_CFG_EDIT)) == shown;
     }
     g_seen = std::move(read);
   } catch (const std::bad_alloc &) {
@@ -64,20 +80,22 @@ void PutCaretAtStart(HWND page) {
 }
 
 // Writes the whole text of `edit` to `path` with its line ends as `end`,
-// completely or not at all, after asking where the file has changed since
-// the page read it (No writes nothing and says nothing more); a failure is
-// reported to the user with `edit` as the owner.
+// completely or not at all, after asking where the text as loaded was not the
+// file's bytes and where the file has changed since the page read it (No
+// writes nothing and says nothing more); a failure is reported to the user
+// with `edit` as the owner.
 void SaveEditToFile(HWND edit, const char *path, LineEnd end) {
   bool saved = false;
   try {
-    std::string shown(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-    GetWindowTextA(edit, &shown[0], static_cast<int>(shown.size()));
-    shown.resize(std::strlen(shown.c_str()));
-    std::string bytes = WithLineEnds(shown, end);
+    std::string bytes = WithLineEnds(EditText(edit), end);
+    if (!g_textIsTheFile && !AskToOverwrite(edit, TextId::kCfgUnshownBytesQuestion)) return;
     if (BytesChangedSince(g_seen, ReadSeenFile(path)) && !AskToOverwrite(edit, TextId::kCfgChangedQuestion))
       return;
     saved = SafeWriteInRun(ThisRun(), path, bytes.data(), bytes.size());
-    if (saved) g_seen = {ReadStatus::kOk, std::move(bytes)};
+    if (saved) {
+      g_seen = {ReadStatus::kOk, std::move(bytes)};
+      g_textIsTheFile = true;  // the file now holds what the page shows
+    }
   } catch (const std::bad_alloc &) {
   }
   if (!saved) ReportSaveFailure(edit);

@@ -17,7 +17,7 @@ class EditorPage : public SetupPageTest {
 
 // The edit breaks lines only at CR LF, so every line end is shown as one;
 // a save without changes writes the file back in the form of its first line
-// end, byte for byte where the file kept to one form.
+// end that holds an LF, byte for byte where the file kept to LF or CR LF.
 TEST_F(EditorPage, LinesShowOneAPieceAndAnUneditedSaveKeepsTheFilesLineEnd) {
   struct Case {
     const char *name;
@@ -29,8 +29,10 @@ TEST_F(EditorPage, LinesShowOneAPieceAndAnUneditedSaveKeepsTheFilesLineEnd) {
       {"LF", "source a.cfg\nsoundfont \"b.sf2\"\n\n# LF only\n",
        "source a.cfg\r\nsoundfont \"b.sf2\"\r\n\r\n# LF only\r\n",
        "source a.cfg\nsoundfont \"b.sf2\"\n\n# LF only\n"},
+      // Lone CRs are never written: the engine would read the file as one line.
       {"CR", "source a.cfg\rsoundfont \"表.sf2\"\r\r", "source a.cfg\r\nsoundfont \"表.sf2\"\r\n\r\n",
-       "source a.cfg\rsoundfont \"表.sf2\"\r\r"},
+       "source a.cfg\r\nsoundfont \"表.sf2\"\r\n\r\n"},
+      {"CR CR LF", "a\r\r\nb\r\r\n", "a\r\n\r\nb\r\n\r\n", "a\r\n\r\nb\r\n\r\n"},
       {"mixed, LF first", "a\nb\r\nc\rd\n", "a\r\nb\r\nc\r\nd\r\n", "a\nb\nc\nd\n"},
       {"no final line end", "first\nno final line break", "first\r\nno final line break",
        "first\nno final line break"},
@@ -71,13 +73,12 @@ TEST_F(EditorPage, TypedLinesAreSavedWithTheLineEndOfTheFileAsLastRead) {
   Click(IDC_CFG_SAVE);
   EXPECT_EQ(cfg_.Bytes(), "x\na\nnew\nb\n");
 
-  for (const std::string file : {"c\r\nd", "c\rd"}) {
+  for (const std::string file : {"c\r\nd", "c\rd"}) {  // a lone CR's file is written with CR LF
     WriteBytes(cfg_.path(), file);
     Click(IDC_CFG_RELOAD);
     typeAt(1, "\r");
     Click(IDC_CFG_SAVE);
-    const std::string end = file.substr(1, file.size() - 2);
-    EXPECT_EQ(cfg_.Bytes(), "c" + end + end + "d");
+    EXPECT_EQ(cfg_.Bytes(), "c\r\n\r\nd");
   }
 }
 
@@ -85,6 +86,54 @@ TEST_F(EditorPage, TextEndsAtAFileNulByte) {
   WriteBytes(cfg_.path(), std::string("before\0after", 12));
   Open();
   EXPECT_EQ(Text(IDC_CFG_EDIT), "before");
+}
+
+// Bytes that do not come through the edit as they are (a NUL, which ends its
+// text; under code page 932 a lead byte with no trail byte after it) would
+// change with a save: "保存" asks first, No writes nothing, Yes writes the
+// text as shown, and once written the text is the file's again.
+TEST_F(EditorPage, SaveAsksBeforeItChangesBytesThePageCannotShow) {
+  const std::string question = Localized(
+      "orvane.cfg には、このページで表示できないバイトがあります。保存すると変わります。保存しますか？",
+      "orvane.cfg holds bytes this page cannot show; saving will change them. Save anyway?");
+  struct Case {
+    const char *name;
+    std::string file;
+    bool asks;
+  } cases[] = {
+      {"NUL byte", std::string("before\0after\r\n", 14), true},
+      {"no character of the code page", "caf\xE9 au\r\n", GetACP() == 932},
+      {"every byte shown", "caf\x82\xA0 au\r\n", false},
+      {"line ends only", "a\rb\n", false},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(cfg_.path(), c.file);
+    Open();
+    const std::string before = cfg_.Bytes();
+    {
+      MessageBoxCatcher boxes(IDNO);
+      Click(IDC_CFG_SAVE);
+      if (c.asks) {
+        SeenMessageBox box = boxes.OnlyBox();
+        EXPECT_EQ(box.text, question);
+        EXPECT_EQ(box.caption, Localized("確認", "Confirmation"));
+        EXPECT_TRUE(box.yesNo);
+        EXPECT_EQ(box.defaultButton, IDNO);
+        EXPECT_EQ(box.owner, window_);  // the setup window, which holds the edit
+        EXPECT_EQ(cfg_.Bytes(), before) << "No writes nothing";
+      } else {
+        EXPECT_TRUE(boxes.seen().empty());
+      }
+    }
+    MessageBoxCatcher boxes(IDYES);
+    Click(IDC_CFG_SAVE);
+    EXPECT_EQ(boxes.seen().size(), c.asks ? 1u : 0u);
+    EXPECT_EQ(cfg_.Bytes(), c.file == "a\rb\n" ? "a\nb\n" : Text(IDC_CFG_EDIT));
+    Click(IDC_CFG_SAVE);
+    EXPECT_EQ(boxes.seen().size(), c.asks ? 1u : 0u) << "asked again after the text was written";
+    DestroyWindow(window_);
+  }
 }
 
 TEST_F(EditorPage, MissingFileGivesAnEmptyEditorAndSaveCreatesIt) {

@@ -9,6 +9,7 @@
 
 #include "lib/config/default_block_test.h"
 #include "setup/res/resource.h"
+#include "tests/portable/line_forms.h"
 #include "tests/win/setup_fixture_win.h"
 
 namespace {
@@ -278,6 +279,25 @@ TEST_F(OptionsPage, ApplyWritesWhatTheControlsHoldAndKeepsOtherLines) {
   EXPECT_EQ(cfg_.Bytes(), expected);
   ExpectConfirmation(Apply());
   EXPECT_EQ(cfg_.Bytes(), expected);
+}
+
+// Every line end ends a line, as the editor shows it: the apply keeps each
+// line it does not manage and reads the options of each, whatever its end.
+TEST_F(OptionsPage, ApplyKeepsEveryLineWhateverItsEnd) {
+  for (const LineForm &form : kLineForms) {
+    SCOPED_TRACE(form.name);
+    WriteBytes(cfg_.path(), JoinedLines({"#extension opt --volume=50", "soundfont \"C:\\sf\\a.sf2\"",
+                                         "#extension opt --foo", "dir C:\\sf"},
+                                        form));
+    Open();
+    EXPECT_EQ(Slider(IDC_VOLUME), 50);
+    ExpectConfirmation(Apply());
+    std::string block = kDefaultBlock;
+    block.replace(block.find("--volume=70"), 11, "--volume=50");
+    EXPECT_EQ(cfg_.Bytes(),
+              "soundfont \"C:\\sf\\a.sf2\"\r\ndir C:\\sf\r\n\r\n#extension opt --foo\r\n\r\n" + block);
+    DestroyWindow(window_);
+  }
 }
 
 TEST_F(OptionsPage, FailedApplyIsReportedAndLeavesTheFileAsItWas) {

@@ -6,6 +6,11 @@ DriverParams g_driverParams;
 
 namespace {
 
+// Set by every load, whether or not it could read the file: a save before
+// any load loads first, so that it never writes values it never read. No
+// value of the set tells this, as the user may give any of them.
+bool g_loaded = false;
+
 // Set when the load found the file but could not read it: the set then holds
 // defaults, and a save would write them over values it never read (and strand
 // the keys of an older layout, whose conversion runs only at a load).
@@ -26,6 +31,7 @@ void LoadDriverParams() {
   char path[MAX_PATH];
   const char *file = ParamsFilePath(path);
   ParamsLoad load = LoadDriverParamsFile(file, &g_driverParams);
+  g_loaded = true;
   g_setIsNotTheFile = !load.readable;
   g_seen = g_driverParams;
   // A missing file or an older layout is written converted at once, before
@@ -41,10 +47,11 @@ bool ParamsChangedSinceRead() {
 }
 
 bool SaveDriverParams() {
+  if (!g_loaded) LoadDriverParams();
   if (g_setIsNotTheFile) return false;
   char path[MAX_PATH];
   const char *file = ParamsFilePath(path);
-  if (!SaveDriverParamsFile(file, &g_driverParams)) return false;
+  if (!SaveDriverParamsFile(file, g_driverParams)) return false;
   // Remembered as read back, with the load's limits, so that saving the same
   // values again does not ask; a file that cannot be read back keeps the
   // older memory, and the next save asks rather than loses a change.

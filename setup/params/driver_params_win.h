@@ -13,6 +13,8 @@ void LoadDriverParams();
 // from or saved as, for what a save writes; never after a load that could
 // not read the file, whose saves all fail.
 bool ParamsChangedSinceRead();
-// False when nothing was written; always so after a load that could not read
-// the file, until the next load that can.
+// Writes the set as it stands, 0 values included; a set not yet loaded is
+// loaded first (and its conversion written), as at the page's start. False
+// when nothing was written; always so after a load that could not read the
+// file, until the next load that can.
 bool SaveDriverParams();

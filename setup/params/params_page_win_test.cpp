@@ -129,6 +129,24 @@ TEST_F(ParamsPage, SaveLimitsAndConvertsTheEntriesButShowsThemAsTyped) {
   EXPECT_EQ(Text(IDC_VIBRATO_DELAY), "2000");
 }
 
+// Both calculation numbers at 0 (or empty) are the user's values: the save
+// writes them with every other entry of the page, and reloads nothing.
+TEST_F(ParamsPage, BothCalculationNumbersAtZeroAreSavedWithThePage) {
+  WriteBytes(params_.path(), kOtherContent);
+  Open();
+  SetText(IDC_CALC_VIBRATO_CENT, "0");
+  SetText(IDC_CALC_VIBRATO_DELAY, "");
+  SetText(IDC_VIBRATO_DELAY, "1500");
+  MessageBoxCatcher boxes;
+  Save();
+  EXPECT_TRUE(boxes.seen().empty());
+  EXPECT_EQ(Stored("param", "VibratoDelay"), "1500");
+  EXPECT_EQ(Stored("param", "_VibratoCent"), "0");
+  EXPECT_EQ(Stored("param", "_VibratoDelay"), "0");
+  EXPECT_EQ(Stored("param", "Custom"), "1");
+  EXPECT_EQ(Text(IDC_VIBRATO_DELAY), "1500");
+}
+
 TEST_F(ParamsPage, CheckBoxesSetTheirKeys) {
   Open();
   for (int id : kOverrideBoxes) Check(id, false);

@@ -1,5 +1,5 @@
 // The question a page asks before its write would overwrite a change to its
-// file that it has not seen.
+// file that it has not seen, or change bytes of it that it could not show.
 #pragma once
 
 #include <windows.h>
