@@ -133,7 +133,7 @@ FileSystemView PosixFileSystem(const std::string &windowsDir) {
   if (KindOf(links) != PathKind::kFolder) links = WinePrefix() + "/dosdevices";
   std::string found;
   if (FindPath(links, &found) == PathKind::kFolder) links = found;
-  return {FindPath, ReadWholeFile, FromCodePage932, links, '/'};
+  return {FindPath, ReadWholeFile, ReadFileStart, FromCodePage932, links, '/'};
 }
 
 // The prefix's files belong to the user who made it.

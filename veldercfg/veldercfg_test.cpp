@@ -13,6 +13,7 @@
 #include "lib/config/default_block_test.h"
 #include "lib/config/driver_params.h"
 #include "lib/files/file_io.h"
+#include "tests/portable/soundfont_bytes.h"
 #include "veldercfg/commands.h"
 
 namespace fs = std::filesystem;
@@ -93,11 +94,11 @@ class VelderCfg : public testing::Test {
 };
 
 TEST_F(VelderCfg, CheckFindsTheTargetsOfDirectives) {
-  Put("sf/Piano.sf2", "");
+  Put("sf/Piano.sf2", SoundfontBytes("x"));
   Put("sf/folder.sf2/x", "");
-  Put("other/b.sf2", "");
-  Put("my fonts/a b.sf2", "");
-  Put(u8"音色/ピアノ.sf2", "");  // named in UTF-8, as Wine names files
+  Put("other/b.sf2", SoundfontBytes("x"));
+  Put("my fonts/a b.sf2", SoundfontBytes("x"));
+  Put(u8"音色/ピアノ.sf2", SoundfontBytes("x"));  // named in UTF-8, as Wine names files
   Put("velder_soundfont.ini", kCleanIni);
   struct Case {
     const char *cfg;
@@ -133,7 +134,7 @@ TEST_F(VelderCfg, CheckFindsTheTargetsOfDirectives) {
 TEST_F(VelderCfg, CheckFollowsSourceFilesAndStopsAtALoop) {
   Put("velder_soundfont.ini", kCleanIni);
   Put("orvane.cfg", "dir C:\\sf\r\nsource extra.cfg\r\nsource C:\\cfg\\gone.cfg\r\n");
-  Put("sf/a.sf2", "");
+  Put("sf/a.sf2", SoundfontBytes("x"));
   // Found in the dir folder of the file that sources it; a relative source
   // is looked for beside the file that names it.
   Put("extra.cfg", "soundfont a.sf2\r\nsoundfont b.sf2\r\nsource ../windows/orvane.cfg\r\n");
@@ -246,7 +247,7 @@ TEST_F(VelderCfg, CheckTellsWhatLoadingTheParameterFileChanges) {
 }
 
 TEST_F(VelderCfg, CheckOfCleanFilesFindsNothing) {
-  Put("sf/a.sf2", "");
+  Put("sf/a.sf2", SoundfontBytes("x"));
   Put("orvane.cfg", "dir C:\\sf\r\nsoundfont a.sf2\r\n\r\n\r\n" + std::string(kDefaultBlock));
   Put("velder_soundfont.ini", kCleanIni);
   Result result = Run({"check"});

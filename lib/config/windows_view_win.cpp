@@ -40,7 +40,7 @@ std::string WindowsDirectory() {
   return length > 0 && length < MAX_PATH ? dir : "";
 }
 
-FileSystemView WindowsFileSystem() { return {FindPath, ReadWholeFile, AsIs, "", '\\'}; }
+FileSystemView WindowsFileSystem() { return {FindPath, ReadWholeFile, ReadFileStart, AsIs, "", '\\'}; }
 
 std::string UserVirtualStore() {
   std::string windows = WindowsDirectory();
