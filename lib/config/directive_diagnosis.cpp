@@ -180,6 +180,11 @@ std::vector<SoundfontTarget> FindSoundfontTargets(const std::string &cfg, std::s
   std::vector<Finding> unused;
   std::vector<SoundfontTarget> soundfonts;
   DirectiveWalk walk{fs, &unused, &soundfonts, {}, {}};
-  WalkDirectives(walk, cfg, text);
+  // Walked under the one spelling a source line back to it is told by, as the diagnosis walks it.
+  std::string found;
+  if (fs.find(cfg, &found) == PathKind::kMissing) found = cfg;
+  WalkDirectives(walk, found, text);
+  for (SoundfontTarget &target : soundfonts)
+    if (target.file == found) target.file = cfg;
   return soundfonts;
 }

@@ -52,6 +52,28 @@ enum class TextId {
   // The diagnosis page's button and its one row when nothing is found.
   kRecheck,
   kNoProblem,
+  // The soundfonts page: its tab, its list's columns, what each entry's
+  // file is (velder-cfg says these in English too), where a sourced entry
+  // is from ("%s": the file's name), Add's refusal box, its choosers'
+  // filters and its question before overwriting.
+  kTabSoundfonts,
+  kColumnFile,
+  kColumnName,
+  kColumnStatus,
+  kColumnSize,
+  kColumnOptions,
+  kSoundfontOk,
+  kSoundfontNotFound,
+  kSoundfontUnreadable,
+  kSoundfontNotSoundfont,
+  kSoundfontTruncated,
+  kSoundfontSourced,
+  kSoundfontsNotAdded,
+  kSoundfontListed,
+  kSoundfontFolder,
+  kSoundfontUnfit,
+  kSoundfontsFilter,
+  kSoundfontsChangedQuestion,
   kCount
 };
 
