@@ -1,7 +1,9 @@
 #!/bin/sh
 # Builds VelderSetup (or, with "volctl", VelderVolCtl) and starts it under Wine
 # in your own Wine prefix, so that it edits your driver's files there. It runs
-# the shipped i686 build, or with VELDER_BUILD=x86_64 the 64-bit one.
+# the shipped i686 build, or with VELDER_BUILD=x86_64 the 64-bit one; on a
+# machine that runs no 32-bit programs (scripts/probe-32bit.sh), the 64-bit
+# one, and VELDER_BUILD=i686 is refused there.
 # Without $DISPLAY it runs on a private Xvfb, inside Wine's virtual desktop so
 # that the window has its caption and frame, saves a screenshot of the window
 # as a PNG, prints its path and closes the program.
@@ -15,7 +17,14 @@ esac
 . scripts/wine-env.sh
 build=${VELDER_BUILD:-i686}
 prefix=${WINEPREFIX:-$HOME/.wine}
-if [ "$build" = i686 ] && ! runs_32bit "$prefix"; then
+if [ "$build" = i686 ] && [ $machine_runs_32bit = no ]; then
+  if [ -n "${VELDER_BUILD:-}" ]; then
+    echo "run.sh: cannot run the i686 build: $no_32bit" >&2
+    exit 1
+  fi
+  echo "run.sh: $no_32bit, so this runs the x86_64 build" >&2
+  build=x86_64
+elif [ "$build" = i686 ] && ! runs_32bit "$prefix"; then
   echo "run.sh: $prefix cannot run 32-bit programs (it was made before 32-bit Wine was installed), so this runs the x86_64 build; for the shipped one, use a new prefix: WINEPREFIX=\$HOME/.wine-velder scripts/run.sh" >&2
   build=x86_64
 fi

@@ -49,10 +49,24 @@ code_page_prefix() {
 # syswow64, and there `wine` starts nothing at all, not even a 64-bit program;
 # this loader still runs 64-bit programs in it.
 wine64=/usr/lib/wine/wine64
-# runs_32bit <prefix>: false for an existing prefix that cannot run 32-bit
-# programs (a prefix not made yet will be made with 32-bit support).
+# Whether this machine runs 32-bit programs, as scripts/probe-32bit.sh tells;
+# where it does not, $no_32bit says why.
+if no_32bit=$("$scripts_dir/probe-32bit.sh"); then machine_runs_32bit=yes; else machine_runs_32bit=no; fi
+# There Debian's `wine` (and wineboot, winepath, which start it) would pick
+# the 32-bit loader whenever wine32 is installed, and it cannot start at all;
+# so every Wine program goes through the 64-bit loader, the ones Wine starts
+# itself too (WINELOADER).
+if [ $machine_runs_32bit = no ]; then
+  export WINELOADER="$wine64"
+  wine() { "$wine64" "$@"; }
+  wineboot() { "$wine64" wineboot.exe "$@"; }
+  winepath() { "$wine64" winepath.exe "$@"; }
+fi
+# runs_32bit <prefix>: false where 32-bit programs cannot run: on this
+# machine, or in an existing prefix made without 32-bit support (a prefix not
+# made yet will be made with it).
 runs_32bit() {
-  [ ! -d "$1/drive_c/windows" ] || [ -d "$1/drive_c/windows/syswow64" ]
+  [ $machine_runs_32bit = yes ] && { [ ! -d "$1/drive_c/windows" ] || [ -d "$1/drive_c/windows/syswow64" ]; }
 }
 
 # A server left from an earlier run keeps its desktop on that run's display:

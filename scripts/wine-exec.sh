@@ -18,7 +18,13 @@ exe=$1
 
 # objdump's words follow the locale, and Wine's is Japanese: read them in C.
 case "$(LC_ALL=C x86_64-w64-mingw32-objdump -f "$exe" 2>/dev/null | sed -n 's/.*file format //p')" in
-  pei-x86-64 | pei-i386) ;;
+  pei-x86-64) ;;
+  pei-i386)
+    if [ $machine_runs_32bit = no ]; then
+      echo "wine-exec: cannot run the 32-bit $exe: $no_32bit" >&2
+      exit 1
+    fi
+    ;;
   *) echo "wine-exec: $exe is not a Windows program" >&2; exit 1 ;;
 esac
 if [ -z "${DISPLAY:-}" ]; then
