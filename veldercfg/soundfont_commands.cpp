@@ -5,25 +5,9 @@
 #include "lib/config/soundfont_lines.h"
 #include "lib/config/soundfont_list.h"
 #include "lib/config/text.h"
-#include "lib/texts/texts.h"
+#include "lib/texts/soundfont_texts.h"
 
 namespace {
-
-TextId StatusText(SoundfontStatus status) {
-  switch (status) {
-    case SoundfontStatus::kOk:
-      return TextId::kSoundfontOk;
-    case SoundfontStatus::kNotFound:
-      return TextId::kSoundfontNotFound;
-    case SoundfontStatus::kUnreadable:
-      return TextId::kSoundfontUnreadable;
-    case SoundfontStatus::kNotSoundfont:
-      return TextId::kSoundfontNotSoundfont;
-    case SoundfontStatus::kTruncated:
-      break;
-  }
-  return TextId::kSoundfontTruncated;
-}
 
 std::string English(TextId id) { return TextIn(Language::kEnglish, id); }
 
@@ -32,7 +16,7 @@ std::string NameOf(const std::string &path) { return path.substr(path.find_last_
 
 std::string Listed(const Files &files, size_t number, const SoundfontRow &row) {
   std::string line = std::to_string(number) + (IsOn(row) ? " on " : " off ") +
-                     English(StatusText(row.check.status)) + " " + files.fs.decode(TargetOf(row));
+                     English(SoundfontStatusText(row.check.status)) + " " + files.fs.decode(TargetOf(row));
   if (!row.check.name.empty()) line += " " + files.fs.decode(row.check.name);
   if (!row.source.empty()) line += " (in " + NameOf(row.source) + ")";
   return line + "\n";
@@ -50,21 +34,6 @@ int WriteList(const Files &files, const std::string &text, const std::vector<Sou
               std::string *out, std::string *err) {
   RunWrites run;
   return WriteDriverFile(files, &run, files.cfg, RewriteSoundfontLines(text, LinesOf(own)), out, err) ? 0 : 1;
-}
-
-std::string Refused(const SoundfontOutcome &outcome) {
-  switch (outcome.refusal) {
-    case SoundfontRefusal::kListed:
-      return English(TextId::kSoundfontListed);
-    case SoundfontRefusal::kFolder:
-      return English(TextId::kSoundfontFolder);
-    case SoundfontRefusal::kUnfit:
-      return English(TextId::kSoundfontUnfit);
-    case SoundfontRefusal::kChecked:
-    case SoundfontRefusal::kNone:
-      break;
-  }
-  return English(StatusText(outcome.check.status));
 }
 
 // The entry numbers `args` give, as indices of orvane.cfg's own rows,
@@ -139,7 +108,7 @@ int AddSoundfontEntries(const Files &files, const std::vector<std::string> &args
   if (!ReadList(files, &text, &list, err)) return 1;
   for (const SoundfontOutcome &outcome : AddSoundfonts(files.cfg, text, args, &list.own, files.fs))
     if (outcome.refusal != SoundfontRefusal::kNone)
-      *err += files.fs.decode(outcome.path) + " refused: " + Refused(outcome) + "\n";
+      *err += files.fs.decode(outcome.path) + " refused: " + English(SoundfontRefusalText(outcome)) + "\n";
   if (!err->empty()) {
     *err += "nothing written\n";
     return 2;
