@@ -105,13 +105,15 @@ int main(int argc, char **argv) {
   }
   if (!BuildDriverFilePath(cfg, kCfgFileName) || !Write(cfg, text)) return 1;
 
-  HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, g_instance, nullptr);
+  HWND parent =
+      CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, g_instance, nullptr);
   HWND page = CreateDialogParamA(g_instance, MAKEINTRESOURCEA(IDD_SOUNDFONTS), parent, SoundfontsDlgProc, 0);
   if (!page) return 1;
   ShowWindow(page, SW_SHOW);  // the first fill
   HWND list = GetDlgItem(page, IDC_SF_LIST);
   if (SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) != kEntries) return 1;
-  double fill = Median(runs, [&] { SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_SF_RELOAD, BN_CLICKED), 0); });
+  double fill =
+      Median(runs, [&] { SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_SF_RELOAD, BN_CLICKED), 0); });
   double insert = Median(runs, [&] { InsertRows(parent, folder); });
   std::printf("page filled with %d entries: %.1f ms\n", kEntries, fill);
   std::printf("%d rows inserted into an empty list view: %.1f ms\n", kEntries, insert);

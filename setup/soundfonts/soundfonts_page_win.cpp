@@ -86,6 +86,14 @@ void SetCell(HWND list, int item, int column, const std::string &text) {
   SendMessageA(list, LVM_SETITEMTEXTA, item, reinterpret_cast<LPARAM>(&cell));
 }
 
+// The checkbox's state image: 2 checked, 1 not.
+void ShowChecked(HWND list, size_t item, bool on) {
+  LVITEMA state = {};
+  state.stateMask = LVIS_STATEIMAGEMASK;
+  state.state = INDEXTOSTATEIMAGEMASK(on ? 2 : 1);
+  SendMessageA(list, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
+}
+
 void AddRow(HWND list, int item, const SoundfontRow &row) {
   SoundfontLine parts;
   ParseSoundfontLine(row.line, &parts);
@@ -99,10 +107,7 @@ void AddRow(HWND list, int item, const SoundfontRow &row) {
   SetCell(list, item, 2, StatusOf(row));
   SetCell(list, item, 3, row.check.size);
   SetCell(list, item, 4, std::string(parts.options));
-  LVITEMA state = {};
-  state.stateMask = LVIS_STATEIMAGEMASK;
-  state.state = INDEXTOSTATEIMAGEMASK(parts.on ? 2 : 1);
-  SendMessageA(list, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
+  ShowChecked(list, item, parts.on);
 }
 
 std::vector<size_t> SelectedRows(HWND page) {
@@ -250,10 +255,13 @@ void Switched(HWND page, const NMLISTVIEW &change) {
     return;
   size_t item = static_cast<size_t>(change.iItem);
   bool on = (change.uNewState & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
-  if (item < g_state.own.size())
+  if (item < g_state.own.size()) {
     g_state.own[item].line = SwitchedSoundfontLine(g_state.own[item].line, on);
-  else if (item < g_state.own.size() + g_state.sourced.size())
-    Fill(page, SelectedRows(page));
+    return;
+  }
+  g_state.filling = true;
+  ShowChecked(List(page), item, !on);
+  g_state.filling = false;
 }
 
 bool Exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
