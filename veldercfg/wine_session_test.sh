@@ -75,14 +75,6 @@ cp "$dir/orvane.cfg" "$dir/before"
 run 0 set volume=82
 cmp -s "$dir/orvane.cfg.bak" "$dir/before" || fail "a second set did not keep the version before it"
 
-# The soundfonts page's list, and an entry switched off as the page does it.
-run 1 soundfonts
-has "1 on OK piano.sf2"
-has "2 on not found gone.sf2"
-run 0 soundfonts off 2
-grep -q "^#soundfont gone.sf2$(printf '\r')\$" "$dir/orvane.cfg" || fail "soundfonts off wrote: $(cat "$dir/orvane.cfg")"
-run 0 soundfonts on 2
-
 # A hidden file stays hidden over a set, where the file system keeps Wine's
 # attributes (in extended attributes).
 attributes() { WINEPREFIX=$prefix wine attrib "$@" 2>/dev/null | tr -d '\r'; }
@@ -119,4 +111,10 @@ run_as 1 --windir 'C:\windows' check
 has "$shadow"
 run 1 check
 if grep -q VirtualStore "$dir/out"; then fail "a VirtualStore copy reported for another folder: $(cat "$dir/out")"; fi
+# The soundfonts page's list, and an entry switched off as the page does it.
+run 1 soundfonts
+has "1 on OK piano.sf2"
+has "2 on not found gone.sf2"
+run 0 soundfonts off 2
+grep -q "^#soundfont gone.sf2$(printf '\r')\$" "$dir/orvane.cfg" || fail "soundfonts off wrote: $(cat "$dir/orvane.cfg")"
 exit $status
