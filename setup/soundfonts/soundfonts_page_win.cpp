@@ -50,24 +50,29 @@ struct Column {
   int percent;
 };
 const Column kColumns[] = {
-    {TextId::kColumnFile, 38}, {TextId::kColumnName, 22},    {TextId::kColumnStatus, 16},
-    {TextId::kColumnSize, 10}, {TextId::kColumnOptions, 14},
+    {TextId::kColumnFile, 38}, {TextId::kColumnName, 18},    {TextId::kColumnStatus, 22},
+    {TextId::kColumnSize, 10}, {TextId::kColumnOptions, 12},
 };
 
 void AddColumns(HWND page) {
   HWND list = List(page);
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
                LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  RECT client;
-  GetClientRect(list, &client);
   LVCOLUMNA column = {};
-  column.mask = LVCF_TEXT | LVCF_WIDTH;
+  column.mask = LVCF_TEXT;
   int index = 0;
   for (const Column &c : kColumns) {
     column.pszText = const_cast<char *>(UiText(c.title));
-    column.cx = client.right * c.percent / 100;
     SendMessageA(list, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&column));
   }
+}
+
+// The columns share the list's width, less a vertical scroll bar's.
+void FitColumns(HWND list) {
+  RECT client;
+  GetClientRect(list, &client);
+  int width = client.right - GetSystemMetrics(SM_CXVSCROLL), index = 0;
+  for (const Column &c : kColumns) SendMessageA(list, LVM_SETCOLUMNWIDTH, index++, width * c.percent / 100);
 }
 
 // The file's name, from its path.
@@ -400,6 +405,7 @@ void FitControlsToPage(HWND page) {
              height, TRUE);
   MoveWindow(apply, left, client.bottom - kMargin - height, width, height, TRUE);
   MoveWindow(list, kMargin, kMargin, left - 2 * kMargin, client.bottom - 2 * kMargin, TRUE);
+  FitColumns(list);
 }
 
 }  // namespace
