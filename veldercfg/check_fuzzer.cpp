@@ -1,7 +1,9 @@
 // Feeds arbitrary bytes to check as orvane.cfg and velder_soundfont.ini, in
 // a file system of its own: every .cfg file it sources holds the same bytes
 // as orvane.cfg, so that loops and deep sourcing are reached, and so does
-// its copy in the VirtualStore.
+// its copy in the VirtualStore; every .sf2 file starts with the parameter
+// file's bytes.
+#include <algorithm>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <string>
@@ -43,6 +45,15 @@ ReadStatus Read(const char *path, std::string *contents) {
   return ReadStatus::kOk;
 }
 
+// Soundfont files hold the parameter file's bytes, so that their starts are arbitrary too.
+ReadStatus ReadStart(const char *path, size_t limit, std::string *start, uint64_t *size) {
+  std::string name = path;
+  if (!EndsWith(name, ".sf2")) return Read(path, start);
+  *size = g_ini.size();
+  *start = g_ini.substr(0, limit);
+  return ReadStatus::kOk;
+}
+
 std::string AsIs(std::string_view bytes) { return std::string(bytes); }
 
 // Where each line ends, as the editor numbers the lines: the line after the
@@ -61,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size) {
   FuzzedDataProvider data(bytes, size);
   g_ini = data.ConsumeRandomLengthString(1024);
   g_cfg = data.ConsumeRemainingBytesAsString();
-  FileSystemView fs{Find, Read, AsIs, "/dos", '/'};
+  FileSystemView fs{Find, Read, ReadStart, AsIs, "/dos", '/'};
   std::vector<Finding> findings = DiagnoseDriverFiles("w/orvane.cfg", "w/velder_soundfont.ini", "vs", fs);
   for (const Finding &finding : findings) {
     // A finding's line lies within the file as this file system gives it.

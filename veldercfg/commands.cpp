@@ -10,25 +10,26 @@
 #include "lib/config/option_writer.h"
 #include "lib/files/file_io.h"
 #include "veldercfg/check.h"
+#include "veldercfg/soundfont_commands.h"
 
-namespace {
-
-struct Files {
-  FileSystemView fs;
-  std::string cfg;
-  std::string ini;
-  std::string (*writeRefusal)(WriteFailure failure);
-  std::string virtualStore;  // empty: none is looked at
-  const MidiCalls *midi;     // null: no MIDI system is reported
-};
-
-// What a file holds; a missing file holds nothing. False, with a message,
-// when it exists but cannot be read.
 bool ReadDriverFile(const std::string &path, std::string *text, std::string *err) {
   if (ReadWholeFile(path.c_str(), text) != ReadStatus::kFailed) return true;
   *err += path + ": cannot be read\n";
   return false;
 }
+
+bool WriteDriverFile(const Files &files, RunWrites *run, const std::string &path, const std::string &text,
+                     std::string *out, std::string *err) {
+  WriteFailure failure;
+  if (!SafeWriteInRun(run, path.c_str(), text.data(), text.size(), &failure)) {
+    *err += path + ": could not be written; it is as it was\n" + files.writeRefusal(failure);
+    return false;
+  }
+  *out += "written: " + path + "\n";
+  return true;
+}
+
+namespace {
 
 OptionValues ReadOptions(const std::string &text) {
   OptionValues values = DefaultOptionValues();
@@ -171,21 +172,15 @@ int Set(const Files &files, const std::vector<std::string> &args, std::string *o
     const std::string &path;
     const std::string &text;
   };
-  for (const Write &write : {Write{options, files.cfg, rewritten}, Write{params, files.ini, rendered}}) {
-    if (!write.wanted) continue;
-    WriteFailure failure;
-    if (!SafeWriteInRun(&run, write.path.c_str(), write.text.data(), write.text.size(), &failure)) {
-      *err += write.path + ": could not be written; it is as it was\n" + files.writeRefusal(failure);
-      return 1;
-    }
-    *out += "written: " + write.path + "\n";
-  }
+  for (const Write &write : {Write{options, files.cfg, rewritten}, Write{params, files.ini, rendered}})
+    if (write.wanted && !WriteDriverFile(files, &run, write.path, write.text, out, err)) return 1;
   return 0;
 }
 
-// A command: its name, the arguments after it as the usage shows them (none
-// when empty, else one or more), its summary in the usage (broken into the
-// usage's lines), and what it does.
+// A command: its name (a command and its subcommand for some), the
+// arguments after it as the usage shows them (none when empty, else one or
+// more), its summary in the usage (broken into the usage's lines), and what
+// it does.
 struct Command {
   const char *name;
   const char *arguments;
@@ -212,6 +207,21 @@ const Command kCommands[] = {
      "files as the setup program's Apply and Save buttons do; a value the\n"
      "pages cannot hold is refused and nothing is written (exit status 2)",
      Set},
+    {"soundfonts", "",
+     "lists the soundfont entries of orvane.cfg, then those of the files it\n"
+     "sources, as N on|off STATUS PATH NAME; exit status 1 when an entry\n"
+     "switched on is not OK",
+     ListSoundfontEntries},
+    {"soundfonts add", "PATH [PATH ...]",
+     "adds each file at the end, as the setup program's Add does; a file\n"
+     "that is not an OK SoundFont, or is listed already, is refused and\n"
+     "nothing is written (exit status 2)",
+     AddSoundfontEntries},
+    {"soundfonts remove", "N [N ...]", "removes the entries of those numbers", RemoveSoundfontEntries},
+    {"soundfonts on", "N [N ...]", "switches the entries on", SwitchSoundfontEntriesOn},
+    {"soundfonts off", "N [N ...]", "switches the entries off (#soundfont)", SwitchSoundfontEntriesOff},
+    {"soundfonts move", "N TO", "moves entry N to place TO, the others keeping their order",
+     MoveSoundfontEntry},
 };
 
 const char kAbout[] =
@@ -221,10 +231,21 @@ const char kAbout[] =
 
 bool TakesArguments(const Command &command) { return *command.arguments != '\0'; }
 
-const Command *FindCommand(const std::string &name) {
-  for (const Command &command : kCommands)
-    if (name == command.name) return &command;
-  return nullptr;
+// The command whose name's words the arguments from `at` begin with, the
+// longest such; `*words` gets how many arguments its name takes.
+const Command *FindCommand(const std::vector<std::string> &args, size_t at, size_t *words) {
+  const Command *found = nullptr;
+  for (const Command &command : kCommands) {
+    std::string name;
+    size_t taken = 0;
+    for (; at + taken < args.size() && name.size() < std::strlen(command.name); ++taken)
+      name += (taken ? " " : "") + args[at + taken];
+    if (name == command.name && (!found || taken > *words)) {
+      found = &command;
+      *words = taken;
+    }
+  }
+  return found;
 }
 
 }  // namespace
@@ -294,8 +315,10 @@ int RunVelderCfg(const std::vector<std::string> &args, const Platform &platform,
   size_t at = 0;
   std::string windowsDir;
   bool windirGiven = TakeWindir(args, &at, &windowsDir);
-  const Command *command = at < args.size() ? FindCommand(args[at]) : nullptr;
-  std::vector<std::string> rest(args.begin() + static_cast<long>(std::min(at + 1, args.size())), args.end());
+  size_t words = 0;
+  const Command *command = FindCommand(args, at, &words);
+  std::vector<std::string> rest(args.begin() + static_cast<long>(command ? at + words : args.size()),
+                                args.end());
   bool fits = command && TakesArguments(*command) == !rest.empty();
   if (!fits || (windirGiven && windowsDir.empty())) {
     *err += Usage(platform.name);

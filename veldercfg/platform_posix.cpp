@@ -140,7 +140,7 @@ FileSystemView PosixFileSystem(const std::string &windowsDir) {
   if (KindOf(links) != PathKind::kFolder) links = WinePrefix() + "/dosdevices";
   std::string found;
   if (FindPath(links, &found) == PathKind::kFolder) links = found;
-  return {FindPath, ReadWholeFile, FromCodePage932, links, '/', FileIdentity};
+  return {FindPath, ReadWholeFile, ReadFileStart, FromCodePage932, links, '/', FileIdentity};
 }
 
 // The prefix's files belong to the user who made it.

@@ -15,6 +15,7 @@
 #include "lib/files/file_io.h"
 #include "tests/portable/fake_midi.h"
 #include "tests/portable/line_forms.h"
+#include "tests/portable/soundfont_bytes.h"
 #include "veldercfg/commands.h"
 
 namespace fs = std::filesystem;
@@ -95,11 +96,11 @@ class VelderCfg : public testing::Test {
 };
 
 TEST_F(VelderCfg, CheckFindsTheTargetsOfDirectives) {
-  Put("sf/Piano.sf2", "");
+  Put("sf/Piano.sf2", SoundfontBytes("x"));
   Put("sf/folder.sf2/x", "");
-  Put("other/b.sf2", "");
-  Put("my fonts/a b.sf2", "");
-  Put(u8"音色/ピアノ.sf2", "");  // named in UTF-8, as Wine names files
+  Put("other/b.sf2", SoundfontBytes("x"));
+  Put("my fonts/a b.sf2", SoundfontBytes("x"));
+  Put(u8"音色/ピアノ.sf2", SoundfontBytes("x"));  // named in UTF-8, as Wine names files
   Put("velder_soundfont.ini", kCleanIni);
   struct Case {
     const char *cfg;
@@ -139,7 +140,7 @@ TEST_F(VelderCfg, CheckFindsTheTargetsOfDirectives) {
 TEST_F(VelderCfg, CheckFollowsSourceFilesAndStopsAtALoop) {
   Put("velder_soundfont.ini", kCleanIni);
   Put("orvane.cfg", "dir C:\\sf\r\nsource extra.cfg\r\nsource C:\\cfg\\gone.cfg\r\n");
-  Put("sf/a.sf2", "");
+  Put("sf/a.sf2", SoundfontBytes("x"));
   // Found in the dir folder of the file that sources it; a relative source
   // is looked for beside the file that names it.
   Put("extra.cfg", "soundfont a.sf2\r\nsoundfont b.sf2\r\nsource ../windows/orvane.cfg\r\n");
@@ -266,7 +267,7 @@ TEST_F(VelderCfg, CheckTellsWhatLoadingTheParameterFileChanges) {
 }
 
 TEST_F(VelderCfg, CheckOfCleanFilesFindsNothing) {
-  Put("sf/a.sf2", "");
+  Put("sf/a.sf2", SoundfontBytes("x"));
   Put("orvane.cfg", "dir C:\\sf\r\nsoundfont a.sf2\r\n\r\n\r\n" + std::string(kDefaultBlock));
   Put("velder_soundfont.ini", kCleanIni);
   Result result = Run({"check"});
@@ -616,9 +617,103 @@ TEST_F(VelderCfg, ShowOutputFedBackToSetIsAccepted) {
   EXPECT_EQ(Run({"show"}).out.substr(0, 10), "volume=80\n");
 }
 
+// The soundfonts page's list: orvane.cfg's own entries, on and off, then
+// the sourced ones, each file checked for what it is.
+TEST_F(VelderCfg, SoundfontsListsEveryEntryAndWhatItsFileIs) {
+  Put("sf/a.sf2", SoundfontBytes("Grand Piano"));
+  Put("sf/page.sf2", "<html></html>");
+  Put("extra.cfg", "soundfont C:\\sf\\a.sf2\r\n");
+  Put("orvane.cfg",
+      "dir C:\\sf\r\nsoundfont a.sf2 amp=1\r\n#soundfont gone.sf2\r\nsoundfont page.sf2\r\nsource "
+      "extra.cfg\r\n");
+  Result result = Run({"soundfonts"});
+  EXPECT_EQ(result.out,
+            "1 on OK a.sf2 Grand Piano\n2 off not found gone.sf2\n3 on not a SoundFont file page.sf2\n"
+            "4 on OK C:\\sf\\a.sf2 Grand Piano (in extra.cfg)\n");
+  EXPECT_EQ(result.status, 1) << "an entry switched on is not OK";
+  EXPECT_EQ(Run({"soundfonts", "off", "3"}).status, 0);
+  EXPECT_EQ(Get("orvane.cfg"),
+            "dir C:\\sf\r\nsoundfont a.sf2 amp=1\r\n#soundfont gone.sf2\r\n#soundfont page.sf2\r\nsource "
+            "extra.cfg\r\n");
+  EXPECT_EQ(Run({"soundfonts"}).status, 0);
+}
+
+TEST_F(VelderCfg, SoundfontsEditsWithThePagesRulesAndWritesNothingWhenRefused) {
+  Put("sf/a.sf2", SoundfontBytes("A"));
+  Put("sf/b.sf2", SoundfontBytes("B"));
+  Put("sf/cut.sf2", SoundfontBytes("Cut", 100).substr(0, 50));
+  Put("extra.cfg", "soundfont C:\\sf\\a.sf2\r\n");
+  const std::string cfg = "soundfont C:\\sf\\a.sf2\r\n#extension opt --volume=50\r\nsource extra.cfg\r\n";
+  Put("orvane.cfg", cfg);
+  struct Case {
+    std::vector<std::string> args;
+    std::string err;
+  } refused[] = {
+      {{"add", "C:\\SF\\A.SF2", "C:\\sf", "C:\\sf\\none.sf2", "C:\\sf\\cut.sf2", "C:\\sf\\b.sf2"},
+       "C:\\SF\\A.SF2 refused: already in the list\nC:\\sf refused: a folder\n"
+       "C:\\sf\\none.sf2 refused: not found\nC:\\sf\\cut.sf2 refused: truncated\n"},
+      {{"add", "C:\\sf\\b.sf2", "c:\\sf\\B.sf2"}, "c:\\sf\\B.sf2 refused: already in the list\n"},
+      {{"remove", "0", "3", "x"},
+       "no entry 0 (soundfonts lists them)\nno entry 3 (soundfonts lists them)\nno entry x (soundfonts lists "
+       "them)\n"},
+      {{"move", "1"}, "move takes an entry's number and the place to move it to\n"},
+      {{"on", "2"},
+       "2 is an entry of " + fs::canonical(windows_ / "extra.cfg").string() +
+           "; only orvane.cfg's own entries can be changed\n"},
+  };
+  for (const Case &c : refused) {
+    std::vector<std::string> args = c.args;
+    args.insert(args.begin(), "soundfonts");
+    Result result = Run(args);
+    EXPECT_EQ(result.status, 2) << testing::PrintToString(args);
+    EXPECT_EQ(result.err, c.err + "nothing written\n") << testing::PrintToString(args);
+    EXPECT_EQ(Get("orvane.cfg"), cfg) << testing::PrintToString(args);
+  }
+  // Each edit a run of its own, in the file's place by position.
+  struct Step {
+    std::vector<std::string> args;
+    std::string cfg;
+  } steps[] = {
+      {{"add", "C:\\sf\\b.sf2"},
+       "soundfont C:\\sf\\a.sf2\r\nsoundfont \"C:\\sf\\b.sf2\"\r\n#extension opt --volume=50\r\nsource "
+       "extra.cfg\r\n"},
+      {{"move", "2", "1"},
+       "soundfont \"C:\\sf\\b.sf2\"\r\nsoundfont C:\\sf\\a.sf2\r\n#extension opt --volume=50\r\nsource "
+       "extra.cfg\r\n"},
+      {{"off", "1", "2", "1"},
+       "#soundfont \"C:\\sf\\b.sf2\"\r\n#soundfont C:\\sf\\a.sf2\r\n#extension opt --volume=50\r\nsource "
+       "extra.cfg\r\n"},
+      {{"on", "2"},
+       "#soundfont \"C:\\sf\\b.sf2\"\r\nsoundfont C:\\sf\\a.sf2\r\n#extension opt --volume=50\r\nsource "
+       "extra.cfg\r\n"},
+      {{"remove", "1", "2"}, "#extension opt --volume=50\r\nsource extra.cfg\r\n"},
+  };
+  for (const Step &step : steps) {
+    std::vector<std::string> args = step.args;
+    args.insert(args.begin(), "soundfonts");
+    Result result = Run(args);
+    EXPECT_EQ(result.status, 0) << testing::PrintToString(args) << result.err;
+    EXPECT_EQ(result.out, "written: " + Cfg() + "\n");
+    EXPECT_EQ(Get("orvane.cfg"), step.cfg) << testing::PrintToString(args);
+  }
+  EXPECT_EQ(Get("orvane.cfg.bak"),
+            "#soundfont \"C:\\sf\\b.sf2\"\r\nsoundfont C:\\sf\\a.sf2\r\n#extension opt --volume=50\r\nsource "
+            "extra.cfg\r\n");
+  EXPECT_NE(Usage("velder-cfg").find(" soundfonts add PATH [PATH ...]\n"), std::string::npos);
+}
+
 TEST_F(VelderCfg, WrongCommandLinesGetTheUsage) {
   std::vector<std::vector<std::string>> lines = {
-      {}, {"frob"}, {"check", "extra"}, {"show", "x"}, {"set"}, {"--windir"}, {"--help", "check"},
+      {},
+      {"frob"},
+      {"check", "extra"},
+      {"show", "x"},
+      {"set"},
+      {"--windir"},
+      {"--help", "check"},
+      {"soundfonts", "frob"},
+      {"soundfonts", "add"},
+      {"soundfonts", "remove"},
   };
   for (const std::vector<std::string> &line : lines) {
     Result result;

@@ -31,7 +31,8 @@ run() {  # run <expected status> <arguments...>, in the test's own Windows direc
 }
 has() { grep -qxF "$1" "$dir/out" || fail "no line '$1' in: $(cat "$dir/out")"; }
 
-touch "$dir/piano.sf2"
+# The smallest SoundFont file: a RIFF header of form sfbk.
+printf 'RIFF\004\000\000\000sfbk' >"$dir/piano.sf2"
 printf 'soundfont piano.sf2\r\nsoundfont gone.sf2\r\n' >"$dir/orvane.cfg"
 cp "$dir/orvane.cfg" "$dir/first"
 
@@ -124,4 +125,10 @@ run_as 1 --windir 'C:\windows' check
 has "$shadow"
 run 1 check
 if grep -q VirtualStore "$dir/out"; then fail "a VirtualStore copy reported for another folder: $(cat "$dir/out")"; fi
+# The soundfonts page's list, and an entry switched off as the page does it.
+run 1 soundfonts
+has "1 on OK piano.sf2"
+has "2 on not found gone.sf2"
+run 0 soundfonts off 2
+grep -q "^#soundfont gone.sf2$(printf '\r')\$" "$dir/orvane.cfg" || fail "soundfonts off wrote: $(cat "$dir/orvane.cfg")"
 exit $status

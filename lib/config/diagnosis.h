@@ -25,14 +25,16 @@ enum class FindingKind {
                        // read instead of the file; shadow: how its bytes compare
 
   // Directive lines (directive, path, tried).
-  kDirectiveEmpty,    // the line names no target
-  kTargetNotFound,    // path: the target as written; tried: every path looked at, in order
-  kTargetIsFolder,    // a soundfont or source target; path: as found
-  kTargetNotFile,     // a soundfont or source target that is neither file nor folder
-  kDirNotFolder,      // a dir target that is not a folder
-  kSourceLoop,        // path: a file already being read; not followed
-  kSourceTooDeep,     // path: not followed, sources being nested too deep or too many
-  kSourceUnreadable,  // path: a source file that cannot be read
+  kDirectiveEmpty,      // the line names no target
+  kTargetNotFound,      // path: the target as written; tried: every path looked at, in order
+  kTargetIsFolder,      // a soundfont or source target; path: as found
+  kTargetNotFile,       // a soundfont or source target that is neither file nor folder
+  kDirNotFolder,        // a dir target that is not a folder
+  kSourceLoop,          // path: a file already being read; not followed
+  kSourceTooDeep,       // path: not followed, sources being nested too deep or too many
+  kSourceUnreadable,    // path: a source file that cannot be read
+  kNotSoundfont,        // a soundfont target that is no RIFF sfbk file; path: as found
+  kSoundfontTruncated,  // its RIFF size says more bytes than it holds; path: as found
 
   // Option lines (option; settings: the one setting a value is for).
   kGivenAgain,        // settings and effectFlags given again, the last time on laterLine

@@ -1,5 +1,6 @@
 #include "lib/config/diagnosis.h"
 
+#include <algorithm>
 #include <cctype>
 #include <gtest/gtest.h>
 #include <map>
@@ -12,8 +13,10 @@
 
 #include "lib/config/named_settings.h"
 #include "lib/config/option_tables.h"
+#include "lib/config/soundfont_list.h"
 #include "lib/config/text.h"
 #include "lib/ini/lead_byte.h"
+#include "tests/portable/soundfont_bytes.h"
 
 namespace {
 
@@ -49,6 +52,14 @@ ReadStatus Read(const char *path, std::string *contents) {
   if (node->second.kind != PathKind::kFile || !node->second.readable) return ReadStatus::kFailed;
   *contents = node->second.bytes;
   return ReadStatus::kOk;
+}
+
+ReadStatus ReadStart(const char *path, size_t limit, std::string *start, uint64_t *size) {
+  ReadStatus status = Read(path, start);
+  if (status != ReadStatus::kOk) return status;
+  *size = start->size();
+  start->resize(std::min(limit, start->size()));
+  return status;
 }
 
 // Each character of the code page beyond ASCII as its bytes in hex, "<955C>":
@@ -175,7 +186,7 @@ class Diagnosis : public testing::Test {
   static void Folder(const std::string &path) { Add(path, PathKind::kFolder); }
 
   static std::vector<Expected> Diagnose(const std::string &cfg = kCfg, const std::string &store = kStore) {
-    return Seen(DiagnoseDriverFiles(cfg, kIni, store, {Find, Read, Marked, "/dos", '/'}));
+    return Seen(DiagnoseDriverFiles(cfg, kIni, store, {Find, Read, ReadStart, Marked, "/dos", '/'}));
   }
 };
 
@@ -184,7 +195,7 @@ class Diagnosis : public testing::Test {
 TEST_F(Diagnosis, DirectiveTargetsCarryWhatWasWrittenOrFoundAndEveryPathTried) {
   Put(kIni, kCleanIni);
   Folder("/dos/c:/sf");
-  Put("/dos/c:/sf/a.sf2");
+  Put("/dos/c:/sf/a.sf2", SoundfontBytes("A"));
   Folder("/win/Sub");
   Folder("/win/folder.sf2");
   Add("/win/fifo.sf2", PathKind::kOther);
@@ -273,14 +284,58 @@ TEST_F(Diagnosis, OnWindowsTheFolderOfAFileStepsOverTrailBytes) {
   Folder("C:\\sf");
   Folder("C:\\d");
   Put("C:\\d\\\x95\x5cx.cfg", "soundfont y.sf2");
-  std::vector<Finding> findings =
-      DiagnoseDriverFiles(cfg, "C:\\WINDOWS\\velder_soundfont.ini", "", {Find, Read, AsIs, "", '\\'});
+  std::vector<Finding> findings = DiagnoseDriverFiles(cfg, "C:\\WINDOWS\\velder_soundfont.ini", "",
+                                                      {Find, Read, ReadStart, AsIs, "", '\\'});
   EXPECT_EQ(Seen(findings), (std::vector<Expected>{
                                 {cfg, 2, FindingKind::kTargetNotFound,
                                  "directive=soundfont path=z.sf2 tried=C:\\sf\\z.sf2|C:\\WINDOWS\\z.sf2"},
                                 {"C:\\d\\\x95\x5cx.cfg", 1, FindingKind::kTargetNotFound,
                                  "directive=soundfont path=y.sf2 tried=C:\\sf\\y.sf2|C:\\d\\y.sf2"},
                             }));
+}
+
+// A soundfont file found is checked for what it is, as far as its start
+// tells; a switched-off entry is no line the engine follows.
+TEST_F(Diagnosis, SoundfontFilesFoundAreCheckedForWhatTheyAre) {
+  Put(kIni, kCleanIni);
+  Put("/win/good.sf2", SoundfontBytes("Good", 10));
+  Put("/win/page.sf2", "<html><body>Not found</body></html>");
+  Put("/win/cut.sf2", SoundfontBytes("Cut", 1000).substr(0, 500));
+  Add("/win/locked.sf2", PathKind::kFile, SoundfontBytes("Locked"), false);
+  Put("/win/s.cfg", "soundfont cut.sf2");
+  Put(kCfg,
+      "soundfont good.sf2\r\nsoundfont page.sf2\r\n#soundfont page.sf2\r\nsource s.cfg\r\n"
+      "soundfont locked.sf2\r\n");
+  EXPECT_EQ(Diagnose(),
+            (std::vector<Expected>{
+                {kCfg, 2, FindingKind::kNotSoundfont, "directive=soundfont path=/win/page.sf2"},
+                {"/win/s.cfg", 1, FindingKind::kSoundfontTruncated, "directive=soundfont path=/win/cut.sf2"},
+            }));
+}
+
+// The list of entries walks as the diagnosis walks: each entry, on or off,
+// looked for with the dir folders above it, a sourced file's where its
+// source line stands.
+TEST_F(Diagnosis, SoundfontEntriesAreLookedForWhereTheyStand) {
+  Folder("/dos/c:/sf");
+  Put("/dos/c:/sf/a.sf2");
+  Folder("/win/sub");
+  Put("/win/sub/b.sf2");
+  Put("/win/sub/s.cfg", "soundfont b.sf2\nsoundfont a.sf2");
+  const std::string cfg =
+      "soundfont a.sf2\r\ndir C:\\sf\r\n  #soundfont a.sf2 amp=1\r\nsource sub/s.cfg\r\n"
+      "soundfont \"\"\r\n# soundfont a.sf2\r\n";
+  std::vector<std::string> seen;
+  for (const SoundfontTarget &t : FindSoundfontTargets(kCfg, cfg, {Find, Read, ReadStart, AsIs, "/dos", '/'}))
+    seen.push_back(t.file + ":" + std::to_string(t.line) + " [" + t.text + "] " +
+                   std::to_string(static_cast<int>(t.kind)) + " " + t.found);
+  EXPECT_EQ(seen, (std::vector<std::string>{
+                      std::string(kCfg) + ":1 [soundfont a.sf2] 0 ",
+                      std::string(kCfg) + ":3 [  #soundfont a.sf2 amp=1] 1 /dos/c:/sf/a.sf2",
+                      "/win/sub/s.cfg:1 [soundfont b.sf2] 1 /win/sub/b.sf2",
+                      "/win/sub/s.cfg:2 [soundfont a.sf2] 1 /dos/c:/sf/a.sf2",
+                      std::string(kCfg) + ":5 [soundfont \"\"] 0 ",
+                  }));
 }
 
 // --- Option lines ----------------------------------------------------------------

@@ -4,6 +4,8 @@
 
 #include "lib/config/diagnosis.h"
 #include "lib/config/directive_line.h"
+#include "lib/config/soundfont_lines.h"
+#include "lib/config/soundfont_list.h"
 #include "lib/ini/lead_byte.h"
 
 namespace {
@@ -46,6 +48,9 @@ std::string NativePath(std::string_view path, const FileSystemView &fs) {
 struct DirectiveWalk {
   const FileSystemView &fs;
   std::vector<Finding> *findings;
+  // Null for the diagnosis, which checks each soundfont file it finds;
+  // else where the soundfont entries go, switched-off ones included.
+  std::vector<SoundfontTarget> *soundfonts;
   std::vector<std::string> dirs;     // the dir lines' folders so far, latest last
   std::vector<std::string> reading;  // the files being read, outermost first, by FileIdentity
   int sourced = 0;                   // source files read so far
@@ -107,6 +112,25 @@ void FollowSource(DirectiveWalk &walk, const std::string &file, int line, const 
   Add(walk, file, line, refused, "source", found);
 }
 
+// The diagnosis' findings of a soundfont file that is there: what it really is.
+void CheckSoundfontHead(DirectiveWalk &walk, const std::string &file, int line, const std::string &found) {
+  SoundfontStatus status = CheckSoundfontFile(PathKind::kFile, found, walk.fs).status;
+  if (status == SoundfontStatus::kNotSoundfont)
+    Add(walk, file, line, FindingKind::kNotSoundfont, "soundfont", found);
+  else if (status == SoundfontStatus::kTruncated)
+    Add(walk, file, line, FindingKind::kSoundfontTruncated, "soundfont", found);
+}
+
+// A soundfont entry for the list, looked for where it stands.
+void AddSoundfont(DirectiveWalk &walk, const std::string &file, int line, std::string_view text,
+                  std::string_view target) {
+  SoundfontTarget entry{file, line, std::string(text), PathKind::kMissing, ""};
+  std::vector<std::string> tried;
+  if (!target.empty()) entry.kind = Locate(walk, file, walk.fs.decode(target), &entry.found, &tried);
+  if (entry.kind == PathKind::kMissing) entry.found.clear();
+  walk.soundfonts->push_back(std::move(entry));
+}
+
 void CheckDirective(DirectiveWalk &walk, const std::string &file, int line, std::string_view directive,
                     std::string_view target) {
   if (target.empty()) {
@@ -131,6 +155,8 @@ void CheckDirective(DirectiveWalk &walk, const std::string &file, int line, std:
     walk.dirs.push_back(found);
   } else if (directive == "source") {
     FollowSource(walk, file, line, found);
+  } else if (!walk.soundfonts) {
+    CheckSoundfontHead(walk, file, line, found);
   }
 }
 
@@ -138,7 +164,12 @@ void WalkDirectives(DirectiveWalk &walk, const std::string &file, std::string_vi
   walk.reading.push_back(FileIdentity(walk, file));
   ForEachLineWithNumber(text, [&](std::string_view line, int number) {
     std::string_view directive, target;
-    if (FindDirective(line, &directive, &target)) CheckDirective(walk, file, number, directive, target);
+    SoundfontLine entry;
+    bool listed = walk.soundfonts && ParseSoundfontLine(WithoutEndingCrs(line), &entry);
+    if (listed) AddSoundfont(walk, file, number, WithoutEndingCrs(line), entry.target);
+    // A listed soundfont line has been looked for; the rest walk on as the diagnosis walks.
+    if (!listed && FindDirective(line, &directive, &target))
+      CheckDirective(walk, file, number, directive, target);
   });
   walk.reading.pop_back();
 }
@@ -147,6 +178,20 @@ void WalkDirectives(DirectiveWalk &walk, const std::string &file, std::string_vi
 
 void DiagnoseDirectives(const std::string &file, std::string_view text, const FileSystemView &fs,
                         std::vector<Finding> *findings) {
-  DirectiveWalk walk{fs, findings, {}, {}};
+  DirectiveWalk walk{fs, findings, nullptr, {}, {}};
   WalkDirectives(walk, file, text);
+}
+
+std::vector<SoundfontTarget> FindSoundfontTargets(const std::string &cfg, std::string_view text,
+                                                  const FileSystemView &fs) {
+  std::vector<Finding> unused;
+  std::vector<SoundfontTarget> soundfonts;
+  DirectiveWalk walk{fs, &unused, &soundfonts, {}, {}};
+  // Walked under the one spelling a source line back to it is told by, as the diagnosis walks it.
+  std::string found;
+  if (fs.find(cfg, &found) == PathKind::kMissing) found = cfg;
+  WalkDirectives(walk, found, text);
+  for (SoundfontTarget &target : soundfonts)
+    if (target.file == found) target.file = cfg;
+  return soundfonts;
 }

@@ -3,6 +3,8 @@
 // bring theirs.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,6 +17,8 @@ struct FileSystemView {
   // paths to the same file apart from two different files.
   PathKind (*find)(const std::string &path, std::string *found);
   ReadStatus (*read)(const char *path, std::string *contents);
+  // At most `limit` bytes of a file's start and the file's size (ReadFileStart).
+  ReadStatus (*readStart)(const char *path, size_t limit, std::string *start, uint64_t *size);
   // Text from the driver's files (the ANSI code page, 932) as names and the
   // terminal take it.
   std::string (*decode)(std::string_view bytes);

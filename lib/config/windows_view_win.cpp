@@ -53,7 +53,9 @@ std::string WindowsDirectory() {
   return length > 0 && length < MAX_PATH ? dir : "";
 }
 
-FileSystemView WindowsFileSystem() { return {FindPath, ReadWholeFile, AsIs, "", '\\', FileIdentity}; }
+FileSystemView WindowsFileSystem() {
+  return {FindPath, ReadWholeFile, ReadFileStart, AsIs, "", '\\', FileIdentity};
+}
 
 std::string UserVirtualStore() {
   std::string windows = WindowsDirectory();

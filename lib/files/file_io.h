@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <set>
 #include <string>
@@ -23,6 +24,10 @@ enum class ReadStatus {
 };
 
 ReadStatus ReadWholeFile(const char *path, std::string *contents);
+
+// At most `limit` bytes from the start of a file into `*start`, and the
+// whole file's size, for files too large to read whole.
+ReadStatus ReadFileStart(const char *path, size_t limit, std::string *start, uint64_t *size);
 
 // Writes `size` bytes to a temporary file named after `path` (a stale one is
 // removed first), flushes it to disk and then puts it in place in one step:

@@ -44,6 +44,21 @@ TEST_F(FileIoTest, ReadsALargeFileWhole) {
   EXPECT_EQ(contents, big);
 }
 
+TEST_F(FileIoTest, ReadsAFilesStartAndItsWholeSize) {
+  folder_.Put("big.sf2", std::string(300000, 'x'));
+  folder_.Put("f.sf2", kMixed);
+  std::string start = "kept";
+  uint64_t size = 0;
+  EXPECT_EQ(ReadFileStart(folder_.PathOf("none.sf2").c_str(), 10, &start, &size), ReadStatus::kMissing);
+  EXPECT_EQ(start, "kept");
+  ASSERT_EQ(ReadFileStart(folder_.PathOf("big.sf2").c_str(), 10, &start, &size), ReadStatus::kOk);
+  EXPECT_EQ(start, std::string(10, 'x'));
+  EXPECT_EQ(size, 300000u);
+  ASSERT_EQ(ReadFileStart(folder_.PathOf("f.sf2").c_str(), 100, &start, &size), ReadStatus::kOk);
+  EXPECT_EQ(start, kMixed);
+  EXPECT_EQ(size, kMixed.size());
+}
+
 TEST_F(FileIoTest, SafeWriteCreatesAndReplacesLeavingNothingElse) {
   ASSERT_TRUE(SafeWriteFile(folder_.PathOf("out.cfg").c_str(), kMixed.data(), kMixed.size()));
   EXPECT_EQ(folder_.Get("out.cfg"), kMixed);

@@ -121,6 +121,10 @@ std::string InEnglish(const Finding &f) {
       return "source " + f.path + " not followed: sources are nested too deep or too many";
     case FindingKind::kSourceUnreadable:
       return "source file " + f.path + " cannot be read";
+    case FindingKind::kNotSoundfont:
+      return "soundfont file " + f.path + " is not a SoundFont file";
+    case FindingKind::kSoundfontTruncated:
+      return "soundfont file " + f.path + " is truncated: it holds fewer bytes than its header says";
     case FindingKind::kGivenAgain:
       return Quoted(f) + SettingNames(f) + " given again on line " + std::to_string(f.laterLine) +
              "; only the last line counts";
@@ -196,6 +200,11 @@ std::string InJapanese(const Finding &f) {
                     {std::to_string(kSourceDepthLimit), std::to_string(kSourceFileLimit)});
     case FindingKind::kSourceUnreadable:
       return Filled("source \"%s\" を読み込めません", {f.path});
+    case FindingKind::kNotSoundfont:
+      return Filled("soundfont \"%s\" は SoundFont ではありません", {f.path});
+    case FindingKind::kSoundfontTruncated:
+      return Filled("soundfont \"%s\" は途中で切れています（ヘッダが示す大きさより短いファイルです）",
+                    {f.path});
     case FindingKind::kGivenAgain:
       return Filled("\"%s\" は %d 行目で上書きされます（最後の行だけが使われます）",
                     {f.option, std::to_string(f.laterLine)});

@@ -61,6 +61,28 @@ enum class TextId {
   kMidiMapperDevice,
   kNoMidiDevice,
   kMidiOpenFailed,
+  // The soundfonts page: its tab, its list's columns, what each entry's
+  // file is (velder-cfg says these in English too), where a sourced entry
+  // is from ("%s": the file's name), Add's refusal box, its choosers'
+  // filters and its question before overwriting.
+  kTabSoundfonts,
+  kColumnFile,
+  kColumnName,
+  kColumnStatus,
+  kColumnSize,
+  kColumnOptions,
+  kSoundfontOk,
+  kSoundfontNotFound,
+  kSoundfontUnreadable,
+  kSoundfontNotSoundfont,
+  kSoundfontTruncated,
+  kSoundfontSourced,
+  kSoundfontsNotAdded,
+  kSoundfontListed,
+  kSoundfontFolder,
+  kSoundfontUnfit,
+  kSoundfontsFilter,
+  kSoundfontsChangedQuestion,
   kCount
 };
 

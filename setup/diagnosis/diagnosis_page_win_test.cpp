@@ -15,6 +15,7 @@
 #include "setup/res/resource.h"
 #include "tests/portable/fake_midi.h"
 #include "tests/portable/line_forms.h"
+#include "tests/portable/soundfont_bytes.h"
 #include "tests/win/setup_fixture_win.h"
 
 namespace {
@@ -211,7 +212,7 @@ TEST_F(DiagnosisPage, ListsEachFindingWithItsPlaceAndReadsNothingUntilShown) {
 
 TEST_F(DiagnosisPage, ACleanSetUpShowsTheOneNoProblemRow) {
   WriteBytes(cfg_.path(), "soundfont \"real.sf2\"\r\n");
-  WriteBytes(soundfont_.path(), "RIFF");
+  WriteBytes(soundfont_.path(), SoundfontBytes("Real"));
   Open();  // the parameters page writes a missing parameter file at once
   ShowPage();
   EXPECT_EQ(Rows(), Joined({kNoProblem}, kHealthyMidiRows));
@@ -230,7 +231,13 @@ TEST_F(DiagnosisPage, RecheckAndShowingAgainDiagnoseTheFilesAfresh) {
   ASSERT_EQ(FileRows().size(), 1u);
   EXPECT_NE(Rows()[0].find("real.sf2"), std::string::npos);
 
-  WriteBytes(soundfont_.path(), "RIFF");  // the missing file put in place
+  WriteBytes(soundfont_.path(), "<html></html>");  // a page saved in its place
+  Click(IDC_DIAG_RECHECK);
+  EXPECT_EQ(Rows(),
+            std::vector<std::string>{
+                Localized("orvane.cfg:1: soundfont \"", "orvane.cfg:1: soundfont file ") + soundfont_.path() +
+                Localized("\" は SoundFont ではありません", " is not a SoundFont file")});
+  WriteBytes(soundfont_.path(), SoundfontBytes("Real"));  // the real file put in place
   Click(IDC_DIAG_RECHECK);
   EXPECT_EQ(FileRows(), std::vector<std::string>{kNoProblem});
 

@@ -68,7 +68,8 @@ const ChooserEntries *Entries() {
 
 decltype(&LoadLibraryExA) g_chooserLibraryLoader = LoadLibraryExA;
 
-CMyFileDialog::CMyFileDialog() : m_ofn(), m_bSave(false), m_pszResult(nullptr), m_nResult(0) {
+CMyFileDialog::CMyFileDialog()
+    : m_ofn(), m_bSave(false), m_pszResult(nullptr), m_nResult(0), m_pszStartName(nullptr) {
   m_ofn.lStructSize = sizeof m_ofn;
   m_ofn.hwndOwner = nullptr;
 }
@@ -90,14 +91,69 @@ bool CMyFileDialog::KeepResult(const char *path) {
   return true;
 }
 
+namespace {
+
+size_t SlotsFor(const std::string &path) { return path.size() / kResultSlot + 1; }
+
+// `folder` and `name` joined by one backslash; a trail byte 5C that ends
+// the folder is no separator.
+std::string Joined(const std::string &folder, const char *name) {
+  bool separated = false;
+  for (size_t i = 0; i < folder.size(); ++i) {
+    separated = folder[i] == '\\';
+    if (IsDBCSLeadByte(static_cast<BYTE>(folder[i]))) ++i;
+  }
+  return folder + (separated ? "" : "\\") + name;
+}
+
+}  // namespace
+
+bool CMyFileDialog::KeepResults(const char *answer) {
+  const char *name = answer + std::strlen(answer) + 1;
+  if (!*name) return KeepResult(answer);
+  std::vector<std::string> paths;
+  size_t slots = 0;
+  try {
+    for (; *name; name += std::strlen(name) + 1) {
+      paths.push_back(Joined(answer, name));
+      slots += SlotsFor(paths.back());
+    }
+  } catch (const std::bad_alloc &) {
+    return false;
+  }
+  char *block = static_cast<char *>(std::calloc(slots, kResultSlot));
+  if (!block) return false;
+  char *at = block;
+  for (const std::string &path : paths) {
+    std::memcpy(at, path.data(), path.size());
+    at += SlotsFor(path) * kResultSlot;
+  }
+  std::free(m_pszResult);
+  m_pszResult = block;
+  m_nResult = static_cast<int>(paths.size());
+  return true;
+}
+
+std::vector<std::string> CMyFileDialog::Paths() const {
+  std::vector<std::string> paths;
+  const char *at = m_pszResult;
+  for (int i = 0; at && i < m_nResult; ++i) {
+    paths.emplace_back(at);
+    at += SlotsFor(paths.back()) * kResultSlot;
+  }
+  return paths;
+}
+
 bool CMyFileDialog::Show() {
   const ChooserEntries *entries = Entries();
   char *scratch = entries ? static_cast<char *>(std::calloc(kScratchSize, 1)) : nullptr;
   if (!scratch) return false;
+  if (m_pszStartName) std::strncpy(scratch, m_pszStartName, kScratchUsable - 1);
   m_ofn.lpstrFile = scratch;
   m_ofn.nMaxFile = kScratchUsable;
   BOOL chosen = m_bSave ? entries->getSaveFileName(&m_ofn) : entries->getOpenFileName(&m_ofn);
-  bool kept = chosen && KeepResult(scratch);
+  bool several = (m_ofn.Flags & OFN_ALLOWMULTISELECT) != 0;
+  bool kept = chosen && (several ? KeepResults(scratch) : KeepResult(scratch));
   // The record must not point at the scratch buffer once it is gone.
   m_ofn.lpstrFile = nullptr;
   m_ofn.nMaxFile = 0;

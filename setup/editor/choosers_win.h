@@ -8,6 +8,9 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <string>
+#include <vector>
+
 // Loads the choosers' DLLs, all at the first chooser shown; a test puts a
 // stand-in here before that, to act as an older system's loader would.
 extern decltype(&LoadLibraryExA) g_chooserLibraryLoader;
@@ -28,10 +31,20 @@ class CMyFileDialog {
   // needs. On failure the previous result stays as it was.
   bool KeepResult(const char *path);
 
+  // Keeps what a dialog with OFN_ALLOWMULTISELECT | OFN_EXPLORER answered
+  // (one path, or a folder and the names chosen in it, each NUL-ended, the
+  // list ended by a further NUL) as that many full paths, each starting a
+  // slot of its own. On failure the previous result stays as it was.
+  bool KeepResults(const char *answer);
+
+  // The paths kept, in order.
+  std::vector<std::string> Paths() const;
+
   OPENFILENAMEA m_ofn;
   bool m_bSave;
   char *m_pszResult;
   int m_nResult;
+  const char *m_pszStartName;  // the file name the dialog starts with; null: none
 };
 
 class CMyFolderDialog {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 #include "tests/win/program_process_win.h"
 #include "tests/win/test_support_win.h"
@@ -24,6 +25,29 @@ TEST(CMyFileDialog, KeepsTheWholePathAsItsOneResult) {
     if (length <= 509) {
       for (size_t i = length; i < 512; ++i) ASSERT_EQ(dialog.m_pszResult[i], '\0') << length << " at " << i;
     }
+  }
+}
+
+// Several files chosen at once: the folder and each name, as full paths;
+// a folder ending in a backslash, or in a trail byte 5C, gets one.
+TEST(CMyFileDialog, KeepsEveryPathOfSeveralChosen) {
+  CMyFileDialog dialog;
+  struct Case {
+    std::string answer;
+    std::vector<std::string> paths;
+  } cases[] = {
+      {std::string("C:\\sf\\one.sf2\0", 15), {"C:\\sf\\one.sf2"}},
+      {std::string("C:\\sf\0a.sf2\0b.sf2\0", 18), {"C:\\sf\\a.sf2", "C:\\sf\\b.sf2"}},
+      {std::string("C:\\\0a.sf2\0", 10), {"C:\\a.sf2"}},
+      {"", {}},
+  };
+  // In code page 932 the folder ends in a character whose trail byte is 5C.
+  const std::string folder = GetACP() == 932 ? "C:\\\x95\x5c\\" : "C:\\\x95\x5c";
+  cases[3] = {std::string("C:\\\x95\x5c\0", 6) + std::string(600, 'n') + std::string("\0b\0", 3),
+              {folder + std::string(600, 'n'), folder + "b"}};
+  for (const Case &c : cases) {
+    ASSERT_TRUE(dialog.KeepResults(c.answer.c_str()));
+    EXPECT_EQ(dialog.Paths(), c.paths);
   }
 }
 

@@ -200,29 +200,27 @@ void LoadExtOptions(HWND page) {
   }
 }
 
-enum class ApplyOutcome { kWritten, kDeclined, kFailed };
-
 // Rewrites orvane.cfg from the page, completely or not at all, after asking
 // where its options have changed since the page read them. Fails when the
 // file could not be read (it is then left alone) or not be written.
-ApplyOutcome SaveExtOptions(HWND page) {
+WriteOutcome SaveExtOptions(HWND page) {
   char path[MAX_PATH];
-  if (!BuildDriverFilePath(path, kCfgFileName)) return ApplyOutcome::kFailed;
+  if (!BuildDriverFilePath(path, kCfgFileName)) return WriteOutcome::kFailed;
   try {
     // Only a missing file counts as empty: one that cannot be read holds the
     // user's directives, which a rewrite would throw away.
     std::string text;
     ReadStatus status = ReadWholeFile(path, &text);
-    if (status == ReadStatus::kFailed) return ApplyOutcome::kFailed;
+    if (status == ReadStatus::kFailed) return WriteOutcome::kFailed;
     if (status == ReadStatus::kOk && !SameOptionValues(FileOptions(text), g_seen) &&
         !AskToOverwrite(page, TextId::kOptionsChangedQuestion))
-      return ApplyOutcome::kDeclined;
+      return WriteOutcome::kDeclined;
     std::string rewritten = RewriteOptionLines(text, ReadPage(page));
-    if (!SafeWriteInRun(ThisRun(), path, rewritten.data(), rewritten.size())) return ApplyOutcome::kFailed;
+    if (!SafeWriteInRun(ThisRun(), path, rewritten.data(), rewritten.size())) return WriteOutcome::kFailed;
     g_seen = FileOptions(rewritten);
-    return ApplyOutcome::kWritten;
+    return WriteOutcome::kWritten;
   } catch (const std::bad_alloc &) {
-    return ApplyOutcome::kFailed;
+    return WriteOutcome::kFailed;
   }
 }
 
@@ -235,18 +233,7 @@ void InitOptionsPage(HWND page) {
   LoadExtOptions(page);
 }
 
-void ApplyOptions(HWND page) {
-  switch (SaveExtOptions(page)) {
-    case ApplyOutcome::kWritten:
-      MessageBoxA(page, UiText(TextId::kOptionsWritten), UiText(TextId::kConfirmCaption), MB_OK);
-      break;
-    case ApplyOutcome::kDeclined:
-      break;
-    case ApplyOutcome::kFailed:
-      ReportSaveFailure(page);
-      break;
-  }
-}
+void ApplyOptions(HWND page) { ReportCfgWrite(page, SaveExtOptions(page)); }
 
 void OnOptionsCommand(HWND page, WORD id) {
   switch (id) {

@@ -105,5 +105,15 @@
 #define IDC_DIAG_PLAY 1062
 #define IDC_DIAG_DEVICE 1063
 
+// Soundfonts page
+#define IDD_SOUNDFONTS 109
+#define IDC_SF_LIST 1070
+#define IDC_SF_ADD 1071
+#define IDC_SF_REMOVE 1072
+#define IDC_SF_UP 1073
+#define IDC_SF_DOWN 1074
+#define IDC_SF_LOCATE 1075
+#define IDC_SF_APPLY 1076
+#define IDC_SF_RELOAD 1077
 // Program icon
 #define IDI_SETUP 107

@@ -12,12 +12,14 @@
 #include "setup/reference/reference_win.h"
 #include "setup/res/resource.h"
 #include "setup/shell/instance_win.h"
+#include "setup/soundfonts/soundfonts_page_win.h"
 
 SetupPage SetupPages[] = {
     {IDD_CFG_EDITOR, TextId::kTabEditor, CfgEditorDlgProc, nullptr},
     {IDD_DRIVER_PARAMS, TextId::kTabParams, DriverParamsDlgProc, nullptr},
     {IDD_OPTIONS, TextId::kTabOptions, OptionsDlgProc, nullptr},
     {IDD_OPTION_REF, TextId::kTabReference, OptionRefDlgProc, nullptr},
+    {IDD_SOUNDFONTS, TextId::kTabSoundfonts, SoundfontsDlgProc, nullptr},
     {IDD_DIAGNOSIS, TextId::kTabDiagnosis, DiagnosisDlgProc, nullptr},
     {0, TextId::kCount, nullptr, nullptr},
 };

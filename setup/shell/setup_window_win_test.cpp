@@ -55,7 +55,7 @@ RECT DisplayArea(HWND window, HWND tabs) {
 
 INT_PTR CALLBACK PlainDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-const int kPages = 5;
+const int kPages = 6;
 
 // The window as its template alone makes it, with no pages to fit.
 RECT TemplateWindowRect() {
@@ -76,12 +76,12 @@ SIZE PageTemplateSize(int templateId) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// For one test, the five pages are made from test templates instead of the
+// For one test, the six pages are made from test templates instead of the
 // real ones; the labels stay.
 class TestPages {
  public:
-  TestPages(int page0, int page1, int page2, int page3, int page4) {
-    int templates[] = {page0, page1, page2, page3, page4};
+  TestPages(int page0, int page1, int page2, int page3, int page4, int page5) {
+    int templates[] = {page0, page1, page2, page3, page4, page5};
     for (int row = 0; row < kPages; ++row) {
       saved_[row] = SetupPages[row];
       SetupPages[row].templateId = templates[row];
@@ -103,10 +103,12 @@ TEST_F(SetupWindow, TabsFollowThePageTableAndTheEditorAloneIsShown) {
   char caption[64];
   GetWindowTextA(window_, caption, sizeof caption);
   EXPECT_STREQ(caption, "Orvane Driver Setup");
-  const std::string labels[] = {
-      "orvane.cfg", Localized("ドライバ設定(soundfont.ini)", "Driver parameters (soundfont.ini)"),
-      Localized("ドライバ設定", "Synthesizer options"),
-      Localized("コマンドラインオプション一覧", "Command-line options"), Localized("診断", "Diagnosis")};
+  const std::string labels[] = {"orvane.cfg",
+                                Localized("ドライバ設定(soundfont.ini)", "Driver parameters (soundfont.ini)"),
+                                Localized("ドライバ設定", "Synthesizer options"),
+                                Localized("コマンドラインオプション一覧", "Command-line options"),
+                                Localized("サウンドフォント", "Soundfonts"),
+                                Localized("診断", "Diagnosis")};
   ASSERT_EQ(SendMessageA(Tabs(), TCM_GETITEMCOUNT, 0, 0), kPages);
   for (int i = 0; i < kPages; ++i) EXPECT_EQ(TabLabel(Tabs(), i), labels[i]);
   EXPECT_EQ(SetupPages[kPages].templateId, 0);
@@ -162,7 +164,7 @@ TEST_F(SetupWindow, EveryControlOfEveryPageLiesWholeInsideItsPageAndTheWindow) {
 TEST_F(SetupWindow, PagesThatFitLeaveTheWindowAsItsTemplateMadeIt) {
   RECT expected = TemplateWindowRect();
   TestPages pages(IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE,
-                  IDD_TEST_SMALL_PAGE);
+                  IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE);
   Open();
   RECT rect;
   GetWindowRect(window_, &rect);
@@ -175,7 +177,7 @@ TEST_F(SetupWindow, APageLargerThanTheDisplayAreaGrowsTheWindowToFitItExactly) {
   SIZE large = PageTemplateSize(IDD_TEST_LARGE_PAGE);
   ASSERT_GT(large.cx, 0);
   TestPages pages(IDD_TEST_SMALL_PAGE, IDD_TEST_LARGE_PAGE, IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE,
-                  IDD_TEST_SMALL_PAGE);
+                  IDD_TEST_SMALL_PAGE, IDD_TEST_SMALL_PAGE);
   Open();
 
   RECT area = DisplayArea(window_, Tabs());

@@ -10,7 +10,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls = {};
   controls.dwSize = sizeof controls;
-  controls.dwICC = 0;
+  controls.dwICC = ICC_LISTVIEW_CLASSES;  // the soundfonts page's list
   InitCommonControlsEx(&controls);
   g_instance = instance;
   DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SETUP), nullptr, MainDlgProc, 0);

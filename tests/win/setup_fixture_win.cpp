@@ -9,7 +9,7 @@
 #include "setup/shell/setup_window_win.h"
 
 SetupWindowTest::SetupWindowTest() {
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   g_instance = GetModuleHandleA(nullptr);
 }

@@ -10,7 +10,14 @@
 #include "tests/win/test_support_win.h"
 
 // The pages in the order of the page table.
-enum SetupPageIndex { kEditorPage, kParamsPage, kOptionsPage, kReferencePage, kDiagnosisPage };
+enum SetupPageIndex {
+  kEditorPage,
+  kParamsPage,
+  kOptionsPage,
+  kReferencePage,
+  kSoundfontsPage,
+  kDiagnosisPage
+};
 
 class SetupWindowTest : public testing::Test {
  protected:
