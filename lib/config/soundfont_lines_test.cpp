@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "lib/files/lines.h"
+#include "tests/portable/line_forms.h"
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -95,6 +98,24 @@ TEST(SoundfontLines, RewriteReplacesEntriesByPositionAndLeavesEveryOtherByte) {
        "x\nsoundfont a\nsoundfont b\n"},
   };
   for (const Case &c : cases) EXPECT_EQ(RewriteSoundfontLines(c.text, c.lines), c.rewritten) << c.what;
+}
+
+// Whatever the file's line ends, a lone CR among them, the entries are read
+// one a line, and the rewrite changes their lines alone: a removed entry
+// takes its own line end with it (in CR CR LF, the lone CR: the empty line
+// after it is a line of its own, as the editor shows it).
+TEST(SoundfontLines, EveryLineEndFormKeepsTheLinesAroundTheEntries) {
+  for (const LineForm &form : kLineForms) {
+    std::string text = JoinedLines(
+        {"dir C:\\sf", "soundfont a.sf2", "# note", "soundfont b.sf2", "#extension opt -x"}, form);
+    EXPECT_EQ(ReadSoundfontLines(text), (Lines{"soundfont a.sf2", "soundfont b.sf2"})) << form.name;
+    std::string expected = text;
+    size_t removed = expected.find("soundfont b.sf2");
+    size_t end = removed + std::string("soundfont b.sf2").size();
+    expected.erase(removed, end - removed + LineEndLength(expected, end));
+    expected.insert(expected.find("soundfont a.sf2"), "#");
+    EXPECT_EQ(RewriteSoundfontLines(text, {"#soundfont a.sf2"}), expected) << form.name;
+  }
 }
 
 TEST(SoundfontLines, MovesKeepTheSelectedRowsInOrderAndStopAtTheEnds) {
