@@ -81,13 +81,14 @@ run 0 set volume=82
 cmp -s "$dir/orvane.cfg.bak" "$dir/before" || fail "a second set did not keep the version before it"
 
 # A source loop spelt in other letter case is the same file: reported once,
-# at the line that names it, and not followed.
+# at the line that names it, and not followed; the MIDI system's rows follow
+# the files' findings.
 mkdir "$dir/t1"
 printf 'source %s\\T1\\ORVANE.CFG\r\n' "$windir" >"$dir/t1/orvane.cfg"
 printf '[main]\r\nver=101\r\n' >"$dir/t1/velder_soundfont.ini"
 run_as 1 --windir "$windir\\t1" check
-[ "$(cat "$dir/out")" = "$windir\\t1\\orvane.cfg:1: source loop: $windir\\T1\\ORVANE.CFG is already being read; not followed" ] ||
-  fail "a loop in other letter case: $(cat "$dir/out")"
+loop="$windir\\t1\\orvane.cfg:1: source loop: $windir\\T1\\ORVANE.CFG is already being read; not followed"
+[ "$(grep 'source loop' "$dir/out")" = "$loop" ] || fail "a loop in other letter case: $(cat "$dir/out")"
 
 # A hidden file stays hidden over a set, where the file system keeps Wine's
 # attributes (in extended attributes).

@@ -233,7 +233,7 @@ TEST_F(DiagnosisPage, RecheckAndShowingAgainDiagnoseTheFilesAfresh) {
 
   WriteBytes(soundfont_.path(), "<html></html>");  // a page saved in its place
   Click(IDC_DIAG_RECHECK);
-  EXPECT_EQ(Rows(),
+  EXPECT_EQ(FileRows(),
             std::vector<std::string>{
                 Localized("orvane.cfg:1: soundfont \"", "orvane.cfg:1: soundfont file ") + soundfont_.path() +
                 Localized("\" は SoundFont ではありません", " is not a SoundFont file")});
@@ -341,7 +341,7 @@ TEST_F(DiagnosisPage, CtrlCCopiesTheSelectedRow) {
 
 TEST_F(DiagnosisPage, TheMidiSystemIsReadAfreshOnEveryCheckAndItsFindingsTakeTheNoProblemRow) {
   WriteBytes(cfg_.path(), "soundfont \"real.sf2\"\r\n");
-  WriteBytes(soundfont_.path(), "RIFF");
+  WriteBytes(soundfont_.path(), SoundfontBytes("Real"));
   Open();
   ShowPage();
   ASSERT_EQ(Rows(), Joined({kNoProblem}, kHealthyMidiRows));
