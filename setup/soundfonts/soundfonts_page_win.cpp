@@ -50,8 +50,8 @@ struct Column {
   int percent;
 };
 const Column kColumns[] = {
-    {TextId::kColumnFile, 38}, {TextId::kColumnName, 18},    {TextId::kColumnStatus, 22},
-    {TextId::kColumnSize, 10}, {TextId::kColumnOptions, 12},
+    {TextId::kColumnFile, 32}, {TextId::kColumnName, 18},    {TextId::kColumnStatus, 22},
+    {TextId::kColumnSize, 14}, {TextId::kColumnOptions, 14},
 };
 
 void AddColumns(HWND page) {
