@@ -99,11 +99,13 @@ function(velder_version_resource program VELDER_DESCRIPTION_EN VELDER_DESCRIPTIO
 endfunction()
 
 # velder_test(<name> SOURCES <files...> [LIBS <targets...>])
-# A GoogleTest program; on Windows it runs under Wine through scripts/wine-exec.sh.
+# A GoogleTest program; on Windows it runs under Wine through scripts/wine-exec.sh,
+# its output unbuffered (tests/win/unbuffered_output.cpp).
 # Windows tests share the prefix's C:\windows, so they never run in parallel.
 function(velder_test name)
   velder_kind_program(VELDER_TESTS ${name} gtest_main ${ARGN})
   if(WIN32)
+    target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/win/unbuffered_output.cpp)
     set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${VELDER_EMULATOR}")
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                          PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)

@@ -75,6 +75,36 @@ stop_stale_wineserver() {
   wineserver -k 2>/dev/null || true
 }
 
+# run_windows_program <program> [arguments...]: runs it under Wine with its
+# output passed on, and ends with its exit status; it fails, saying why,
+# where Wine could not start it. Wine's loader reports that on stderr,
+# sometimes with exit status 0. A program that ran always prints at once:
+# GoogleTest's first line, as the test programs' output is unbuffered, or
+# VelderCfg's refusals. Now and then Wine starts nothing at all and says
+# nothing; a program that printed nothing never ran, so it is started once
+# more, and the run fails if again nothing runs.
+run_windows_program() {
+  run_output=$(mktemp -d)
+  run_status=1
+  for run_again in yes no; do
+    { wine "$@" 2>"$run_output/err"; echo $? > "$run_output/status"; } | tee "$run_output/out"
+    cat "$run_output/err" >&2
+    if grep -Eq '^wine: (could not|cannot|failed)|wine32 is missing|Application could not be started' \
+      "$run_output/err"; then
+      echo "wine-exec: Wine could not run $1" >&2
+      break
+    fi
+    if [ -s "$run_output/out" ] || [ -s "$run_output/err" ]; then
+      run_status=$(cat "$run_output/status")
+      break
+    fi
+    echo "wine-exec: $1 printed nothing (status $(cat "$run_output/status")), so it never ran" >&2
+    [ $run_again = no ] || echo "wine-exec: starting $1 once more" >&2
+  done
+  rm -rf "$run_output"
+  return "$run_status"
+}
+
 # build_targets <preset> <targets...>: installs what is missing and builds the
 # targets in that build.
 build_targets() {

@@ -6,10 +6,8 @@
 # wine-env.sh) of another code page than 932, the prefix of that code page
 # beside it is used instead. Wine runs on the display of
 # the Xvfb that scripts/test.sh started.
-# A program that Wine could not start must never pass: Wine's loader reports
-# it on stderr, sometimes with exit status 0, and a program that really ran
-# always prints: GoogleTest's own lines on stdout, VelderCfg's refusals on
-# stderr (with WINEDEBUG=-all Wine itself prints only the failures above).
+# A program that Wine could not start never passes (see run_windows_program
+# in wine-env.sh).
 set -u
 . "$(dirname "$0")/wine-env.sh"
 prefix=$1
@@ -42,17 +40,4 @@ fi
 export WINEPREFIX="$prefix"
 "$(dirname "$0")/wine-prefix.sh" "$prefix" ${dpi:+"$dpi"} || exit 1
 
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-{ wine "$@" 2>"$scratch/err"; echo $? > "$scratch/status"; } | tee "$scratch/out"
-status=$(cat "$scratch/status")
-cat "$scratch/err" >&2
-if grep -Eq '^wine: (could not|cannot|failed)|wine32 is missing|Application could not be started' "$scratch/err"; then
-  echo "wine-exec: Wine could not run $exe" >&2
-  exit 1
-fi
-if [ ! -s "$scratch/out" ] && [ ! -s "$scratch/err" ]; then
-  echo "wine-exec: $exe printed nothing, so it never ran" >&2
-  exit 1
-fi
-exit "$status"
+run_windows_program "$@"
