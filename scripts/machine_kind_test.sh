@@ -2,12 +2,7 @@
 # Tests the scripts' choices for a machine that runs no 32-bit programs, on
 # either kind of machine: VELDER_PROBE_32BIT=no makes the probe say no, and
 # nothing here needs Wine. Run by the native tests.
-set -u
-cd "$(dirname "$0")/.." || exit 1
-status=0
-fail() { echo "FAIL: $*" >&2; status=1; }
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+. "$(dirname "$0")/test-support.sh"
 
 # The probe: a real answer in its own form, and the forced one.
 why=$(scripts/probe-32bit.sh)

@@ -2,12 +2,7 @@
 # Tests how run_windows_program (scripts/wine-env.sh) tells a program that ran
 # from one Wine never started, with a stand-in for Wine that acts out each
 # start from a plan. Nothing here needs Wine. Run by the native tests.
-set -u
-cd "$(dirname "$0")/.." || exit 1
-status=0
-fail() { echo "FAIL: $*" >&2; status=1; }
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+. "$(dirname "$0")/test-support.sh"
 
 # check <case> <expected status> <expected starts> <expected output> <plan...>:
 # each plan line is what one start of the program does, in turn.
