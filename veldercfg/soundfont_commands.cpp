@@ -11,14 +11,11 @@ namespace {
 
 std::string English(TextId id) { return TextIn(Language::kEnglish, id); }
 
-// The file's name, from its path.
-std::string NameOf(const std::string &path) { return path.substr(path.find_last_of("\\/") + 1); }
-
 std::string Listed(const Files &files, size_t number, const SoundfontRow &row) {
   std::string line = std::to_string(number) + (IsOn(row) ? " on " : " off ") +
                      English(SoundfontStatusText(row.check.status)) + " " + files.fs.decode(TargetOf(row));
   if (!row.check.name.empty()) line += " " + files.fs.decode(row.check.name);
-  if (!row.source.empty()) line += " (in " + NameOf(row.source) + ")";
+  if (!row.source.empty()) line += " (in " + std::string(FileNameOf(row.source, files.fs.separator)) + ")";
   return line + "\n";
 }
 

@@ -6,19 +6,13 @@
 #include "lib/config/directive_line.h"
 #include "lib/config/soundfont_lines.h"
 #include "lib/config/soundfont_list.h"
-#include "lib/ini/lead_byte.h"
+#include "lib/config/text.h"
 
 namespace {
 
-// The folder part of a path. Windows paths are code page 932 bytes, whose
-// second bytes can be a backslash: those are stepped over.
+// The folder part of a path: "." where it names none, a drive's colon kept.
 std::string FolderOf(const std::string &path, char separator) {
-  size_t slash = std::string::npos;
-  for (size_t i = 0; i < path.size(); ++i) {
-    bool end = path[i] == '/' || (separator == '\\' && (path[i] == '\\' || path[i] == ':'));
-    if (end) slash = i;
-    if (separator == '\\' && IniIsLeadByte(static_cast<unsigned char>(path[i]))) ++i;
-  }
+  size_t slash = LastSeparator(path, separator);
   if (slash == std::string::npos) return ".";
   return path.substr(0, path[slash] == ':' ? slash + 1 : slash);
 }

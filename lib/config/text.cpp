@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "lib/ini/lead_byte.h"
+
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -73,4 +75,19 @@ double ReadFraction(std::string_view text) {
   }
   double value = std::strtod(std::string(text.substr(start, end - start)).c_str(), nullptr);
   return std::isfinite(value) ? value : 0;
+}
+
+size_t LastSeparator(std::string_view path, char separator) {
+  const bool windows = separator == '\\';
+  size_t last = std::string_view::npos;
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (path[i] == '/' || (windows && (path[i] == '\\' || path[i] == ':'))) last = i;
+    if (windows && IniIsLeadByte(static_cast<unsigned char>(path[i]))) ++i;
+  }
+  return last;
+}
+
+std::string_view FileNameOf(std::string_view path, char separator) {
+  size_t last = LastSeparator(path, separator);
+  return last == std::string_view::npos ? path : path.substr(last + 1);
 }

@@ -1,5 +1,5 @@
 // Text helpers shared by the readers of the driver's files and of the
-// command line: lines, blanks, tokens and numbers.
+// command line: lines, blanks, tokens, numbers and the parts of paths.
 #pragma once
 
 #include <cstdint>
@@ -63,3 +63,12 @@ bool ParseExactDecimal(std::string_view text, int32_t *number);
 // The decimal fraction, with an optional exponent, that a text begins with,
 // read leniently: leading white space skipped; no number reads as 0.
 double ReadFraction(std::string_view text);
+
+// The position of a path's last separator, npos where it has none.
+// `separator` is the file system's: on Windows ('\\') a slash and a drive's
+// colon end a folder too, and the second bytes of the code page's
+// double-byte characters, which can be a backslash, are stepped over.
+size_t LastSeparator(std::string_view path, char separator);
+
+// The file's own name: what follows the path's last separator.
+std::string_view FileNameOf(std::string_view path, char separator);

@@ -93,6 +93,31 @@ TEST(Text, ParsesOnlyWholeDecimals) {
   }
 }
 
+// A file's name follows the last separator of its file system's paths; a
+// backslash that is the second byte of "ソ" (83 5C) ends no folder on Windows,
+// and elsewhere only a slash ends one.
+TEST(Text, FindsTheFilesNameAfterTheLastSeparator) {
+  const struct {
+    const char *path;
+    char separator;
+    size_t last;
+    const char *name;
+  } cases[] = {
+      {"C:\\sf\\piano.sf2", '\\', 5, "piano.sf2"},
+      {"C:/sf/piano.sf2", '\\', 5, "piano.sf2"},
+      {"C:piano.sf2", '\\', 1, "piano.sf2"},
+      {"piano.sf2", '\\', std::string::npos, "piano.sf2"},
+      {"C:\\sf\\\x83\x5C.sf2", '\\', 5, "\x83\x5C.sf2"},
+      {"C:\\\x83\x5C\\x.sf2", '\\', 5, "x.sf2"},
+      {"/sf/a\\b:c.sf2", '/', 3, "a\\b:c.sf2"},
+      {"/\x81/x.sf2", '/', 2, "x.sf2"},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(LastSeparator(c.path, c.separator), c.last) << c.path;
+    EXPECT_EQ(FileNameOf(c.path, c.separator), c.name) << c.path;
+  }
+}
+
 TEST(Text, ReadsFractions) {
   struct Case {
     const char *text;

@@ -36,8 +36,8 @@ std::string FileIdentity(const std::string &path) {
 // The current user's local application data folder; empty when there is none.
 std::string LocalAppData() {
   HMODULE shell = LoadSystemLibrary("shell32.dll", LoadLibraryExA);
-  auto getFolderPath = reinterpret_cast<decltype(&SHGetFolderPathA)>(
-      reinterpret_cast<void (*)()>(shell ? GetProcAddress(shell, "SHGetFolderPathA") : nullptr));
+  decltype(&SHGetFolderPathA) getFolderPath;
+  FindFunction(shell, "SHGetFolderPathA", &getFolderPath);
   char local[MAX_PATH];
   if (!getFolderPath ||
       getFolderPath(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local) != S_OK)

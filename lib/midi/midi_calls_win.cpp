@@ -28,25 +28,19 @@ struct Winmm {
   decltype(&midiOutClose) close;
 };
 
-template <class Function>
-void Find(HMODULE dll, const char *name, Function *function) {
-  *function =
-      reinterpret_cast<Function>(reinterpret_cast<void (*)()>(dll ? GetProcAddress(dll, name) : nullptr));
-}
-
 // winmm's functions, all or none.
 const Winmm *LoadWinmm() {
   static const Winmm winmm = [] {
     HMODULE dll = LoadSystemLibrary("winmm.dll", LoadLibraryExA);
     Winmm found;
-    Find(dll, "midiOutGetNumDevs", &found.getNumDevs);
-    Find(dll, "midiOutGetDevCapsA", &found.getDevCaps);
-    Find(dll, "midiOutMessage", &found.message);
-    Find(dll, "midiOutGetErrorTextA", &found.getErrorText);
-    Find(dll, "midiOutOpen", &found.open);
-    Find(dll, "midiOutShortMsg", &found.shortMsg);
-    Find(dll, "midiOutReset", &found.reset);
-    Find(dll, "midiOutClose", &found.close);
+    FindFunction(dll, "midiOutGetNumDevs", &found.getNumDevs);
+    FindFunction(dll, "midiOutGetDevCapsA", &found.getDevCaps);
+    FindFunction(dll, "midiOutMessage", &found.message);
+    FindFunction(dll, "midiOutGetErrorTextA", &found.getErrorText);
+    FindFunction(dll, "midiOutOpen", &found.open);
+    FindFunction(dll, "midiOutShortMsg", &found.shortMsg);
+    FindFunction(dll, "midiOutReset", &found.reset);
+    FindFunction(dll, "midiOutClose", &found.close);
     bool whole = found.getNumDevs && found.getDevCaps && found.message && found.getErrorText && found.open &&
                  found.shortMsg && found.reset && found.close;
     return whole ? found : Winmm{};
@@ -65,9 +59,9 @@ const Registry *LoadRegistry() {
   static const Registry registry = [] {
     HMODULE dll = LoadSystemLibrary("advapi32.dll", LoadLibraryExA);
     Registry found;
-    Find(dll, "RegOpenKeyExA", &found.open);
-    Find(dll, "RegQueryValueExA", &found.query);
-    Find(dll, "RegCloseKey", &found.close);
+    FindFunction(dll, "RegOpenKeyExA", &found.open);
+    FindFunction(dll, "RegQueryValueExA", &found.query);
+    FindFunction(dll, "RegCloseKey", &found.close);
     return found.open && found.query && found.close ? found : Registry{};
   }();
   return registry.open ? &registry : nullptr;

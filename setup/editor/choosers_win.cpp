@@ -40,10 +40,8 @@ struct ChooserEntries {
 
 template <class Function>
 void Load(Function *entry, const char *dll, const char *name, bool *complete) {
-  HMODULE module = LoadSystemLibrary(dll, g_chooserLibraryLoader);
-  FARPROC found = module ? GetProcAddress(module, name) : nullptr;
-  *entry = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-  *complete = *complete && found;
+  FindFunction(LoadSystemLibrary(dll, g_chooserLibraryLoader), name, entry);
+  *complete = *complete && *entry;
 }
 
 // Every entry, or null when one of them cannot be had.

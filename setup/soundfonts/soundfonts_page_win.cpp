@@ -75,8 +75,8 @@ void FitColumns(HWND list) {
   for (const Column &c : kColumns) SendMessageA(list, LVM_SETCOLUMNWIDTH, index++, width * c.percent / 100);
 }
 
-// The file's name, from its path.
-std::string NameOf(const std::string &path) { return path.substr(path.find_last_of("\\/") + 1); }
+// The file's name, from its Windows path.
+std::string NameOf(const std::string &path) { return std::string(FileNameOf(path, '\\')); }
 
 std::string StatusOf(const SoundfontRow &row) {
   if (row.source.empty()) return UiText(SoundfontStatusText(row.check.status));
@@ -221,10 +221,10 @@ void Add(HWND page) { AddPaths(page, ChooseFiles(page, OFN_ALLOWMULTISELECT, nul
 // the system directory.
 void Drop(HWND page, HDROP drop) {
   HMODULE shell = LoadSystemLibrary("shell32.dll", LoadLibraryExA);
-  auto query = reinterpret_cast<decltype(&DragQueryFileA)>(
-      reinterpret_cast<void (*)()>(shell ? GetProcAddress(shell, "DragQueryFileA") : nullptr));
-  auto finish = reinterpret_cast<decltype(&DragFinish)>(
-      reinterpret_cast<void (*)()>(shell ? GetProcAddress(shell, "DragFinish") : nullptr));
+  decltype(&DragQueryFileA) query;
+  decltype(&DragFinish) finish;
+  FindFunction(shell, "DragQueryFileA", &query);
+  FindFunction(shell, "DragFinish", &finish);
   if (!query || !finish) return;
   std::vector<std::string> paths;
   UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
@@ -271,13 +271,10 @@ void Switched(HWND page, const NMLISTVIEW &change) {
 
 bool Exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// The folder of a Windows path; empty where it names none but a drive.
 std::string FolderOf(const std::string &path) {
-  size_t slash = std::string::npos;
-  for (size_t i = 0; i < path.size(); ++i) {
-    if (path[i] == '\\' || path[i] == '/') slash = i;
-    if (IsDBCSLeadByte(static_cast<BYTE>(path[i]))) ++i;
-  }
-  return slash == std::string::npos ? "" : path.substr(0, slash);
+  size_t slash = LastSeparator(path, '\\');
+  return slash == std::string::npos || path[slash] == ':' ? "" : path.substr(0, slash);
 }
 
 // Where a moved file of this name may be: the folders of the other entries
