@@ -113,12 +113,6 @@ void SelectPage(HWND tabs, int row) {
   ShowSelectedPage(tabs);
 }
 
-int PageCount() {
-  int count = 0;
-  while (SetupPages[count].templateId) ++count;
-  return count;
-}
-
 // The setup window whose pages the keys below turn, and the hook that
 // catches them while it lives.
 HWND g_keysWindow;
@@ -147,8 +141,8 @@ int PageStep(const MSG &message) {
 // left open on the page turned from is closed first: its page is hidden.
 void TurnPage(HWND setupWindow, int step) {
   HWND tabs = GetDlgItem(setupWindow, IDC_TABS);
-  const int count = PageCount();
-  if (!count) return;
+  const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));  // a tab for each page
+  if (count <= 0) return;
   HWND focus = GetFocus();
   char className[16] = "";
   if (focus && GetClassNameA(focus, className, sizeof className) && lstrcmpiA(className, "ComboBox") == 0)
